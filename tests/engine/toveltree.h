@@ -1,0 +1,74 @@
+#ifndef TOVELTREE_H
+#define TOVELTREE_H
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// An installed tree of its own for the built engine: DIR/bin/tovel, with DIR
+// as the engine's working directory, where its data files and logs lie.
+class TovelTree
+{
+public:
+    struct Run {
+        QByteArray out;
+        QByteArray err;
+        int exitCode = -1;
+    };
+
+    TovelTree()
+    {
+        QDir(dir.path()).mkdir(QStringLiteral("bin"));
+        QFile::copy(QStringLiteral(TOVEL_BINARY), binary());
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString binary() const { return path(QStringLiteral("bin/tovel")); }
+
+    // Runs the engine with a fixed locale, so that results never depend on
+    // the machine's.
+    Run run(const QStringList &arguments, const QByteArray &input = QByteArray(),
+            const QString &language = QStringLiteral("C")) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.remove(QStringLiteral("LC_MESSAGES"));
+        environment.remove(QStringLiteral("LANGUAGE"));
+        environment.insert(QStringLiteral("LANG"), language);
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(QDir::rootPath());
+        process.start(binary(), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        process.waitForFinished(60000);
+        Run result;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        return result;
+    }
+
+    void writeFile(const QString &name, const QByteArray &content) const
+    {
+        QFile file(path(name));
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+    }
+
+    QByteArray readFile(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir dir;
+};
+
+#endif
