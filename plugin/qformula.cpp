@@ -1,0 +1,218 @@
+#include "qformula.h"
+
+#include "qformuladebug.h"
+#include "qformulafield.h"
+#include "qformulagraphitem.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
+
+namespace
+{
+
+// One walker over a formula's grid in search of the next field. It steps
+// along its direction, and where it meets the border it stays in the border
+// cell and turns: clockwise when the walk started at an edge facing its
+// direction, counter-clockwise otherwise.
+struct GridWalk {
+    int rows;
+    int cols;
+    int y;
+    int x;
+    FocusDirection direction;
+    bool atEdge;
+
+    void step()
+    {
+        switch (direction) {
+        case FocusDirection::Left:
+            if (--x < 0) {
+                x = 0;
+                direction = atEdge ? FocusDirection::Up : FocusDirection::Down;
+            }
+            break;
+        case FocusDirection::Right:
+            if (++x >= cols) {
+                x = cols - 1;
+                direction = atEdge ? FocusDirection::Down : FocusDirection::Up;
+            }
+            break;
+        case FocusDirection::Up:
+            if (--y < 0) {
+                y = 0;
+                direction = atEdge ? FocusDirection::Right : FocusDirection::Left;
+            }
+            break;
+        case FocusDirection::Down:
+            if (++y >= rows) {
+                y = rows - 1;
+                direction = atEdge ? FocusDirection::Left : FocusDirection::Right;
+            }
+            break;
+        }
+    }
+};
+
+bool startsAtEdge(int y, int x, int rows, int cols, FocusDirection direction)
+{
+    return (x == 0 && direction == FocusDirection::Up) ||
+           (y == 0 && direction == FocusDirection::Right) ||
+           (x == cols - 1 && direction == FocusDirection::Down) ||
+           (y == rows - 1 && direction == FocusDirection::Left);
+}
+
+} // namespace
+
+QFormula::QFormula(QWidget *parent) : QWidget(parent), gridLayout(new QGridLayout(this))
+{
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
+    gridLayout->setContentsMargins(1, 1, 1, 1);
+    gridLayout->setSpacing(0);
+}
+
+QFormula::QFormula(const QFormula &formulaTemplate) : QFormula()
+{
+    setObjectName(formulaTemplate.objectName());
+    setParent(formulaTemplate.parentWidget());
+    lineTemplate = formulaTemplate.lineTemplate;
+    appendText = formulaTemplate.appendText;
+    for (const QFormulaField *field : formulaTemplate.fields)
+        addField(field->fontSizeMult, field->row, field->column, field->toLine(false),
+                 field->defValue, field->autoBrakes);
+    for (const QFormulaGraphItem *item : formulaTemplate.graphItems)
+        for (const QLineF &line : item->lines)
+            addLine(line, item->row, item->column, item->sizeRatio);
+}
+
+void QFormula::addField(float fontSizeMult, int row, int column, const QString &value,
+                        const QString &defValue, bool autoBrakes)
+{
+    auto *field = new QFormulaField(this);
+    fields.append(field);
+    field->setObjectName(cellName("field", row, column));
+    field->fontSizeMult = fontSizeMult;
+    field->defValue = defValue;
+    field->setText(value);
+    field->row = row;
+    field->column = column;
+    field->autoBrakes = autoBrakes;
+    gridLayout->addWidget(field, row, column, 1, 1, Qt::AlignCenter);
+    setFocusProxy(field);
+    connect(field, &QFormulaField::returnPressed, this, &QFormula::returnPressed);
+}
+
+void QFormula::addLine(QLineF line, int row, int column, float sizeRatio)
+{
+    QFormulaGraphItem *item = graphItemAt(row, column);
+    if (!item) {
+        item = new QFormulaGraphItem(this);
+        item->setObjectName(cellName("item", row, column));
+        item->row = row;
+        item->column = column;
+        graphItems.append(item);
+        gridLayout->addWidget(item, row, column, 1, 1);
+    }
+    item->lines.append(line);
+    if (sizeRatio != 0)
+        item->sizeRatio = sizeRatio;
+}
+
+QString QFormula::toLine() const
+{
+    QString line = lineTemplate;
+    for (int k = 1; k <= fields.size(); ++k)
+        line.replace(QLatin1Char('%') + QString::number(k), fields.at(k - 1)->toLine(true));
+    return line;
+}
+
+void QFormula::insertFormula(QFormula *formulaTemplate)
+{
+    debugInsertionStep("passing formula to", this);
+    if (auto *target = qobject_cast<QFormulaField *>(focusProxy()))
+        target->insertFormula(formulaTemplate);
+}
+
+QFormulaField *QFormula::neighbourField(QFormulaField *from, FocusDirection &direction)
+{
+    const int rows = gridLayout->rowCount();
+    const int cols = gridLayout->columnCount();
+    const FocusDirection exitDirection = direction;
+    GridWalk walk{rows,      cols,
+                  from->row, from->column,
+                  direction, startsAtEdge(from->row, from->column, rows, cols, direction)};
+    // The walk is a fixed path through (cell, direction) states. Once it has
+    // taken as many steps as there are states without meeting a field, it runs
+    // round a circle that holds none (a field only in an inner cell), so it
+    // ends there as if it had come back to the starting field.
+    const int maxSteps = 4 * rows * cols;
+    for (int step = 0; step < maxSteps; ++step) {
+        walk.step();
+        QFormulaField *target = fieldAt(walk.y, walk.x);
+        if (target == from)
+            break;
+        if (target) {
+            direction = walk.direction;
+            return target;
+        }
+    }
+    leaveThroughHolder(exitDirection);
+    return from;
+}
+
+void QFormula::clear()
+{
+    for (QFormulaField *field : qAsConst(fields))
+        field->clear();
+}
+
+void QFormula::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange && !fields.isEmpty())
+        scaleFieldFonts();
+    QWidget::changeEvent(event);
+}
+
+QString QFormula::cellName(const char *kind, int row, int column) const
+{
+    return QStringLiteral("%1 [%2; %3] of \"%4\"")
+        .arg(QLatin1String(kind), QString::number(row), QString::number(column), objectName());
+}
+
+QFormulaField *QFormula::fieldAt(int row, int column) const
+{
+    QLayoutItem *cell = gridLayout->itemAtPosition(row, column);
+    return cell ? qobject_cast<QFormulaField *>(cell->widget()) : nullptr;
+}
+
+QFormulaGraphItem *QFormula::graphItemAt(int row, int column) const
+{
+    for (QFormulaGraphItem *item : graphItems)
+        if (item->row == row && item->column == column)
+            return item;
+    return nullptr;
+}
+
+// Leaves this formula for the field that holds it, as if the focus left that
+// field in the given direction. A formula not held in a field keeps the focus.
+void QFormula::leaveThroughHolder(FocusDirection direction)
+{
+    if (auto *holder = qobject_cast<QFormulaField *>(parentWidget()))
+        holder->moveFocusOut(direction);
+}
+
+// Sets each field's font to the formula's font scaled by the field's factor;
+// the fields pass it on to nested formulas, so the factors multiply with
+// depth. An empty field keeps room for one character.
+void QFormula::scaleFieldFonts()
+{
+    for (QFormulaField *field : qAsConst(fields)) {
+        QFont scaled = font();
+        const qreal size = scaled.pointSizeF() * field->fontSizeMult;
+        if (size > 0)
+            scaled.setPointSizeF(size);
+        field->setFont(scaled);
+        const QFontMetrics metrics(scaled);
+        field->setMinimumSize(metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height());
+    }
+}

@@ -1,0 +1,64 @@
+#ifndef QFORMULA_H
+#define QFORMULA_H
+
+#include "focusdirection.h"
+
+#include <QLineF>
+#include <QVector>
+#include <QWidget>
+
+class QFormulaField;
+class QFormulaGraphItem;
+class QGridLayout;
+
+// One formula set in two dimensions: a small grid whose cells hold editable
+// fields and drawn strokes. Fields hold glyphs and further formulas, so an
+// edited formula is a tree, which toLine() writes out as one line through the
+// lineTemplate of each formula ("%1", "%2", ... stand for its fields).
+class QFormula : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit QFormula(QWidget *parent = nullptr);
+    // An independent copy of a template, its fields typed with the template
+    // fields' linear text.
+    QFormula(const QFormula &formulaTemplate);
+
+    void addField(float fontSizeMult, int row, int column, const QString &value,
+                  const QString &defValue, bool autoBrakes);
+    void addLine(QLineF line, int row, int column, float sizeRatio);
+    QString toLine() const;
+    void insertFormula(QFormula *formulaTemplate);
+    QFormulaField *neighbourField(QFormulaField *from, FocusDirection &direction);
+
+    int fieldCount() const { return fields.size(); }
+    QFormulaField *field(int index) const { return fields.at(index); }
+    int graphItemCount() const { return graphItems.size(); }
+    QFormulaGraphItem *graphItem(int index) const { return graphItems.at(index); }
+
+    QString lineTemplate;
+    QString appendText;
+
+public slots:
+    void clear();
+
+signals:
+    void returnPressed();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    QString cellName(const char *kind, int row, int column) const;
+    QFormulaField *fieldAt(int row, int column) const;
+    QFormulaGraphItem *graphItemAt(int row, int column) const;
+    void leaveThroughHolder(FocusDirection direction);
+    void scaleFieldFonts();
+
+    QVector<QFormulaField *> fields;
+    QVector<QFormulaGraphItem *> graphItems;
+    QGridLayout *gridLayout;
+};
+
+#endif

@@ -1,0 +1,94 @@
+#ifndef QFORMULAFIELD_H
+#define QFORMULAFIELD_H
+
+#include "focusdirection.h"
+
+#include <QFrame>
+
+class QFormula;
+class QFormulaChar;
+class QHBoxLayout;
+
+// The editable cell of a formula: a horizontal run of glyphs and nested
+// formulas with a cursor and a selection over it. The field takes typing and
+// editing keys, places the cursor with the mouse, blinks the cursor while it
+// has the focus and frames itself with a dotted outline when it is empty or
+// focused. With autoBrakes it wraps its content in brackets while the user
+// types anything that is not a plain operand.
+class QFormulaField : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit QFormulaField(QWidget *parent);
+
+    void clear();
+    void setText(const QString &text);
+    void insertText(const QString &text, bool autoBracket);
+    bool isBracketed() const;
+    bool isPlainOperand() const;
+    void wrapInBrackets();
+    void removeSelection();
+    void removeAt(int index);
+    void setCursorPosition(int pos, bool leaveAtEdge, bool keepAnchor);
+    QString itemClassName(int index) const;
+    int cursorX(int index, int penWidth) const;
+    int indexAt(const QPoint &pos) const;
+    QString toLine(bool useDefault) const;
+    void insertFormula(QFormula *formulaTemplate);
+    void moveFocusOut(FocusDirection direction);
+
+    int itemCount() const;
+    QWidget *itemWidget(int index) const;
+    int cursorPosition() const { return cursorPos; }
+    int anchorPosition() const { return anchorPos; }
+    int outline() const { return outlineState; }
+    bool isCursorVisible() const { return cursorVisible; }
+
+    // Set by the formula that holds the field.
+    float fontSizeMult = 1.0;
+    QString defValue;
+    bool autoBrakes = false;
+    int row = 0;
+    int column = 0;
+
+signals:
+    void returnPressed();
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    enum Outline { NoOutline = 0, EmptyOutline = 1, FocusOutline = 2 };
+
+    QFormula *formula() const;
+    QFormulaChar *glyphAt(int index) const;
+    bool glyphIs(int index, const QString &text) const;
+    bool hasSelection() const { return cursorPos != anchorPos; }
+    void placeCursor(int pos);
+    void removeBefore();
+    void takeFocusFromProxy();
+    void stayInside(FocusDirection direction);
+    void linkFocusProxies();
+    void paintSelection(QPainter &painter, int cursorLeft, int penWidth);
+    void paintCursor(QPainter &painter, int cursorLeft, int penWidth);
+    void paintOutline(QPainter &painter);
+
+    int outlineState = NoOutline;
+    int cursorPos = 0;
+    int anchorPos = 0;
+    int blinkTimerId = 0;
+    bool cursorVisible = false;
+    bool pressedInSelection = false;
+    QHBoxLayout *layout;
+};
+
+#endif

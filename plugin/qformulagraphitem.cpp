@@ -1,0 +1,44 @@
+#include "qformulagraphitem.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+namespace
+{
+// Size changes up to this many pixels leave the tied side alone, so that the
+// small changes its own fixing causes do not fix it again.
+const int deadBand = 2;
+} // namespace
+
+QFormulaGraphItem::QFormulaGraphItem(QWidget *parent)
+    : QWidget(parent), pen(Qt::black, 2), minWidth(pen.widthF()), minHeight(pen.widthF())
+{
+}
+
+void QFormulaGraphItem::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(pen);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double w = width();
+    const double h = height();
+    for (const QLineF &line : qAsConst(lines))
+        painter.drawLine(int(line.x1() * w), int(line.y1() * h), int(line.x2() * w),
+                         int(line.y2() * h));
+}
+
+void QFormulaGraphItem::resizeEvent(QResizeEvent *event)
+{
+    const QSize size = event->size();
+    const QSize oldSize = event->oldSize();
+    if (sizeRatio == 0 || sizeRatio == 1)
+        return;
+    if (sizeRatio < 1) {
+        if (qAbs(size.height() - oldSize.height()) > deadBand)
+            setFixedWidth(int(std::max(minWidth, sizeRatio * size.height())));
+    } else if (qAbs(size.width() - oldSize.width()) > deadBand) {
+        setFixedHeight(int(std::max(minHeight, size.width() / sizeRatio)));
+    }
+}
