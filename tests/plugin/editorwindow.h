@@ -20,6 +20,7 @@ public:
         auto *layout = new QVBoxLayout(this);
         layout->addWidget(root);
         root->setFont(QFont(QStringLiteral("DejaVu Sans"), 12));
+        resize(400, 150);
     }
 
     bool open()

@@ -10,7 +10,8 @@
 // Template formulas of the formula catalogue, built the way the catalogue
 // loader builds them: one addField or addLine per field or line of the item,
 // in the catalogue's order and with its values.
-namespace templates {
+namespace templates
+{
 
 inline std::unique_ptr<QFormula> make(const QString &name, const QString &lineTemplate,
                                       const QString &appendText = QString())

@@ -19,7 +19,8 @@ private slots:
     void strokes();
 };
 
-namespace {
+namespace
+{
 
 void resizeFromTo(QWidget *widget, const QSize &oldSize, const QSize &size)
 {
