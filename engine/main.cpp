@@ -16,7 +16,8 @@
 #include <iostream>
 #include <string>
 
-namespace {
+namespace
+{
 
 const int logTextLimit = 30;
 

@@ -2,7 +2,8 @@
 
 #include <QCoreApplication>
 
-namespace {
+namespace
+{
 
 const QString undefinedName = QStringLiteral("ReferenceError: Can't find variable: ");
 

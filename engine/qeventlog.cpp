@@ -12,7 +12,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 const qint64 sizeLimit = 262144;
 
@@ -132,8 +133,8 @@ void QEventLog::rotate()
     // meets a name that is still taken.
     QDir dir = active.absoluteDir();
     QMultiMap<qlonglong, QString> archives;
-    const QStringList names =
-        dir.entryList({logFileName + QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
+    const QStringList names = dir.entryList({logFileName + QStringLiteral(".*")},
+                                            QDir::Files | QDir::Hidden | QDir::CaseSensitive);
     for (const QString &name : names)
         archives.insert(name.mid(name.lastIndexOf(QLatin1Char('.')) + 1).toLongLong(), name);
     for (auto it = archives.constEnd(); it != archives.constBegin();) {

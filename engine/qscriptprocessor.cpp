@@ -1,10 +1,15 @@
 #include "qscriptprocessor.h"
 
+#include "qcstringcodec.h"
 #include "qdebugtext.h"
+#include "qfilecache.h"
+#include "qscriptmodule.h"
 
 #include <QDebug>
+#include <QFile>
 
-namespace {
+namespace
+{
 
 const QString programStart = QStringLiteral("var ANS = new Array(); ANS.push(0);");
 const QString programEnd = QStringLiteral("ANS[0]=ANS.length-1; ANS;");
@@ -63,18 +68,141 @@ void translateCycleHead(QString &statement)
 void translateDefinition(QString &statement)
 {
     const QStringList pieces = statement.split(QLatin1Char('='), Qt::SkipEmptyParts);
-    if (pieces.size() == 2 && pieces.at(0).contains(QLatin1Char('('))
-        && pieces.at(0).contains(QLatin1Char(')')))
+    if (pieces.size() == 2 && pieces.at(0).contains(QLatin1Char('(')) &&
+        pieces.at(0).contains(QLatin1Char(')')))
         statement = QStringLiteral("function %1{return %2;}").arg(pieces.at(0), pieces.at(1));
     else
         statement += QLatin1Char(';');
 }
 
+// A function module's name becomes a call wherever it stands; a call that
+// already has its brackets keeps them: pi*2 gives pi()*2, max(1,2) stays.
+void makeCalls(QString &statement, const QString &name)
+{
+    statement.replace(name, name + QLatin1String("()"));
+    statement.replace(name + QLatin1String("()("), name + QLatin1Char('('));
+}
+
+// A variable module's name directly followed by a bracket multiplies it,
+// unless the name ends a longer name: e(2) gives e*(2), sine(2) stays.
+void multiplyBeforeBrackets(QString &statement, const QString &name)
+{
+    const QString call = name + QLatin1Char('(');
+    for (int hit = statement.indexOf(call); hit >= 0; hit = statement.indexOf(call, hit + 1)) {
+        if (hit == 0 || !statement.at(hit - 1).isLetter())
+            statement.insert(hit + name.size(), QLatin1Char('*'));
+    }
+}
+
+const int operatorLineLimit = 500;
+
+bool isOperandCharacter(QChar c)
+{
+    return c.isLetter() || c.isDigit() || c == QLatin1Char('(') || c == QLatin1Char(')') ||
+           c == QLatin1Char('.');
+}
+
+// The operand that ends before index pos: numbers, names, calls and whole
+// bracketed groups. Returns its first index.
+int leftOperandStart(const QString &statement, int pos)
+{
+    int depth = 0;
+    int i = pos - 1;
+    for (; i >= 0; --i) {
+        const QChar c = statement.at(i);
+        if (depth == 0 && !isOperandCharacter(c))
+            break;
+        if (c == QLatin1Char(')'))
+            ++depth;
+        else if (c == QLatin1Char('(') && --depth < 0)
+            break;
+    }
+    return i + 1;
+}
+
+// The mirror of leftOperandStart: returns the index after the operand that
+// starts at index from.
+int rightOperandEnd(const QString &statement, int from)
+{
+    int depth = 0;
+    int i = from;
+    for (; i < statement.size(); ++i) {
+        const QChar c = statement.at(i);
+        if (depth == 0 && !isOperandCharacter(c))
+            break;
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')') && --depth < 0)
+            break;
+    }
+    return i;
+}
+
+// The template's own text with the operands in place of "%1" and "%2",
+// filled in one sweep so that an operand holding such a text, as in (7%2)^3,
+// is never filled in again. Copies of the entry's name in the template's own
+// text are written as the mask character: a template that holds its own name
+// would otherwise put a new match behind every resume point and never end.
+QString fillTemplate(const QString &pattern, const QString &left, const QString &right,
+                     const QString &name, QChar mask)
+{
+    QString filled;
+    QString literal;
+    const auto flushLiteral = [&] {
+        filled += literal.replace(name, mask);
+        literal.clear();
+    };
+    for (int i = 0; i < pattern.size(); ++i) {
+        const QStringRef next = pattern.midRef(i, 2);
+        if (next == QLatin1String("%1") || next == QLatin1String("%2")) {
+            flushLiteral();
+            filled += next == QLatin1String("%1") ? left : right;
+            ++i;
+        } else {
+            literal += pattern.at(i);
+        }
+    }
+    flushLiteral();
+    return filled;
+}
+
+// A character that stands neither in the statement nor in the template.
+QChar unusedCharacter(const QString &statement, const QString &pattern)
+{
+    ushort code = 0xE000; // private use: never typed in practice
+    while (statement.contains(QChar(code)) || pattern.contains(QChar(code)))
+        ++code;
+    return QChar(code);
+}
+
+void applyOperatorEntry(QString &statement, const QString &name, const QString &pattern)
+{
+    const bool hasLeft = pattern.contains(QLatin1String("%1"));
+    const bool hasRight = pattern.contains(QLatin1String("%2"));
+    const QChar mask = unusedCharacter(statement, pattern);
+    for (int pos = statement.indexOf(name); pos >= 0; pos = statement.indexOf(name, pos + 1)) {
+        const int start = hasLeft ? leftOperandStart(statement, pos) : pos;
+        const int end = hasRight ? rightOperandEnd(statement, pos + 1) : pos + 1;
+        const QString left = statement.mid(start, pos - start);
+        const QString right = statement.mid(pos + 1, end - pos - 1);
+        statement.replace(start, end - start, fillTemplate(pattern, left, right, name, mask));
+    }
+    statement.replace(mask, name);
+}
+
 } // namespace
 
-QScriptProcessor::QScriptProcessor() = default;
+QScriptProcessor::QScriptProcessor()
+    : cache(new QFileCache(QStringLiteral("tovel_cache.dat"), 1024))
+{
+    loadOperators();
+}
 
-QScriptProcessor::~QScriptProcessor() = default;
+QScriptProcessor::~QScriptProcessor()
+{
+    delete cache;
+    qDeleteAll(modules);
+}
 
 QString QScriptProcessor::buildProgram(const QStringList &statements)
 {
@@ -85,17 +213,31 @@ QString QScriptProcessor::buildProgram(const QStringList &statements)
         body += translated;
     }
     body += programEnd;
-    return body;
+    QString prefix;
+    for (const QScriptModule *module : qAsConst(modules))
+        prefix += module->code;
+    return prefix + body;
 }
 
 void QScriptProcessor::processStatement(QString &statement)
 {
     if (statement.isEmpty())
         return;
+    const QString cached = cache->value(statement);
+    if (!cached.isEmpty()) {
+        statement = cached;
+        linkModules(statement);
+        qDebug().noquote() << debugStreamText(QStringLiteral("cached script: "), statement);
+        return;
+    }
+    const QString key = statement;
     normalize(statement);
     translateStatement(statement);
+    applyOperators(statement);
+    linkModules(statement);
     if (statement.isEmpty())
         return;
+    cache->insert(key, statement);
     qDebug().noquote() << debugStreamText(QStringLiteral("script: "), statement);
 }
 
@@ -122,4 +264,78 @@ void QScriptProcessor::translateStatement(QString &statement)
         statement = QStringLiteral("}");
     else if (!statement.isEmpty())
         statement = QStringLiteral("ANS.push(%1);").arg(statement);
+}
+
+void QScriptProcessor::linkModules(QString &statement)
+{
+    const QStringList names = words(statement);
+    for (const QString &name : names) {
+        const QScriptModule *found = module(name);
+        if (!found || found->code.isEmpty())
+            continue;
+        if (found->kind == QScriptModule::FunctionModule)
+            makeCalls(statement, name);
+        else if (found->kind == QScriptModule::VariableModule)
+            multiplyBeforeBrackets(statement, name);
+    }
+}
+
+QScriptModule *QScriptProcessor::module(const QString &name)
+{
+    const auto known = modules.constFind(name);
+    if (known != modules.constEnd())
+        return known.value();
+    modules.insert(name, nullptr); // ends "#use " cycles at this module
+    QScriptModule *loaded = new QScriptModule(name, this);
+    modules.insert(name, loaded);
+    return loaded;
+}
+
+QStringList QScriptProcessor::words(const QString &text)
+{
+    QStringList found;
+    QString word;
+    for (const QChar c : text + QLatin1Char(' ')) {
+        if (c.isLetter()) {
+            word += c.toLower();
+            continue;
+        }
+        if (!word.isEmpty() && !found.contains(word))
+            found << word;
+        word.clear();
+    }
+    return found;
+}
+
+void QScriptProcessor::loadOperators()
+{
+    operators.clear();
+    QFile file(QStringLiteral("tovel_operators.conf"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("QScriptProcessor: Unable to read %s", file.fileName().toLocal8Bit().constData());
+        return;
+    }
+    while (!file.atEnd()) {
+        QString line = QCStringCodec::toUnicode(file.readLine(operatorLineLimit + 1)).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1String("//")))
+            continue;
+        line.remove(QLatin1Char(' '));
+        const QString name = line.section(QLatin1Char('\t'), 0, 0);
+        const QString pattern = line.section(QLatin1Char('\t'), 1, 1);
+        if (!name.isEmpty() && !pattern.isEmpty())
+            operators << qMakePair(name, pattern);
+    }
+}
+
+void QScriptProcessor::applyOperators(QString &statement) const
+{
+    for (const auto &entry : operators) {
+        if (!statement.contains(entry.first))
+            continue;
+        if (entry.second.contains(QLatin1String("%1")) ||
+            entry.second.contains(QLatin1String("%2")))
+            applyOperatorEntry(statement, entry.first, entry.second);
+        else
+            statement.replace(entry.first, entry.second);
+    }
 }

@@ -1,8 +1,13 @@
 #ifndef QSCRIPTPROCESSOR_H
 #define QSCRIPTPROCESSOR_H
 
+#include <QMap>
 #include <QObject>
+#include <QPair>
 #include <QStringList>
+
+class QFileCache;
+class QScriptModule;
 
 // Rewrites the statements of one line of calculator notation into one
 // ECMAScript program. Each statement runs through a row of passes that change
@@ -23,6 +28,24 @@ public:
     static void normalize(QString &statement);
     // Pass 2: comments, block heads, definitions, assignments and answers.
     static void translateStatement(QString &statement);
+    // Pass 3: the entries of the operator table, in file order.
+    void applyOperators(QString &statement) const;
+    // Pass 4: loads the library modules that the statement names and adapts
+    // the statement to their kinds.
+    void linkModules(QString &statement);
+
+    // The module of a name, loaded at its first lookup in this line; null
+    // while it is still loading.
+    QScriptModule *module(const QString &name);
+    // The distinct runs of letters of a text, lower-cased, in order.
+    static QStringList words(const QString &text);
+
+private:
+    void loadOperators();
+
+    QFileCache *cache;
+    QList<QPair<QString, QString>> operators;
+    QMap<QString, QScriptModule *> modules;
 };
 
 #endif

@@ -20,10 +20,19 @@ public:
         int exitCode = -1;
     };
 
-    TovelTree()
+    enum Contents {
+        Bare,  // only the engine: it warns about its missing data files
+        Quiet, // with an empty operator table and an empty cache
+    };
+
+    explicit TovelTree(Contents contents = Quiet)
     {
         QDir(dir.path()).mkdir(QStringLiteral("bin"));
         QFile::copy(QStringLiteral(TOVEL_BINARY), binary());
+        if (contents == Quiet) {
+            writeFile(QStringLiteral("tovel_operators.conf"), QByteArray());
+            writeFile(QStringLiteral("tovel_cache.dat"), QByteArray());
+        }
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }

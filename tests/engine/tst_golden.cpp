@@ -7,7 +7,8 @@
 #include <QTextStream>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 struct GoldenCase {
     QString name;
@@ -81,7 +82,8 @@ void GoldenTest::cases_data()
     while (files.hasNext()) {
         const QString fileName = files.next();
         for (const GoldenCase &golden : readCases(fileName))
-            QTest::newRow(qPrintable(files.fileInfo().baseName() + QLatin1String(": ") + golden.name))
+            QTest::newRow(
+                qPrintable(files.fileInfo().baseName() + QLatin1String(": ") + golden.name))
                 << golden.arguments << golden.language << golden.out << golden.err
                 << golden.exitCode;
     }

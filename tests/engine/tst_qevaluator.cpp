@@ -31,13 +31,20 @@ void EvaluatorTest::trimZeros_data()
 {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("trimmed");
-    QTest::newRow("fraction kept") << "2.500000000000000" << "2.5";
-    QTest::newRow("point goes with the zeros") << "7.000000000000000" << "7";
-    QTest::newRow("zeros before the point stay") << "10.0" << "10";
-    QTest::newRow("exponent stays") << "1.500000e+01" << "1.5e+01";
-    QTest::newRow("whole mantissa") << "2.000e-05" << "2e-05";
-    QTest::newRow("no point") << "100" << "100";
-    QTest::newRow("non-finite") << "inf" << "inf";
+    QTest::newRow("fraction kept") << "2.500000000000000"
+                                   << "2.5";
+    QTest::newRow("point goes with the zeros") << "7.000000000000000"
+                                               << "7";
+    QTest::newRow("zeros before the point stay") << "10.0"
+                                                 << "10";
+    QTest::newRow("exponent stays") << "1.500000e+01"
+                                    << "1.5e+01";
+    QTest::newRow("whole mantissa") << "2.000e-05"
+                                    << "2e-05";
+    QTest::newRow("no point") << "100"
+                              << "100";
+    QTest::newRow("non-finite") << "inf"
+                                << "inf";
 }
 
 void EvaluatorTest::trimZeros()
@@ -76,11 +83,11 @@ void EvaluatorTest::results_data()
     QTest::newRow("three answers") << "1;2;3" << false << "1\n2\n3" << 3;
     QTest::newRow("no answer") << "x=1" << false << "" << 0;
     QTest::newRow("mixed answers") << "\"a\";1/2;[1,2]" << false << "a\n0.5\n1,2" << 3;
-    QTest::newRow("undefined name") << "zz" << true
-                                    << "Error: undefined variable or function: zz" << 0;
+    QTest::newRow("undefined name")
+        << "zz" << true << "Error: undefined variable or function: zz" << 0;
     QTest::newRow("thrown string") << "[1].map(function(){throw\"oops\"})" << true << "oops" << 0;
-    QTest::newRow("thrown undefined") << "[1].map(function(){throw(undefined)})" << true
-                                      << "undefined" << 0;
+    QTest::newRow("thrown undefined")
+        << "[1].map(function(){throw(undefined)})" << true << "undefined" << 0;
 }
 
 void EvaluatorTest::results()
@@ -99,14 +106,17 @@ void EvaluatorTest::errorText_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("undefined name") << "ReferenceError: Can't find variable: abc"
                                     << "Error: undefined variable or function: abc";
-    QTest::newRow("parse error") << "SyntaxError: Parse error" << "Syntax error";
+    QTest::newRow("parse error") << "SyntaxError: Parse error"
+                                 << "Syntax error";
     QTest::newRow("stack") << "RangeError: Maximum call stack size exceeded."
                            << "Maximum call stack size exceeded";
     QTest::newRow("stack without the point stays")
         << "RangeError: Maximum call stack size exceeded"
         << "RangeError: Maximum call stack size exceeded";
-    QTest::newRow("case matters") << "syntaxError: Parse error" << "syntaxError: Parse error";
-    QTest::newRow("other") << "Error: M" << "Error: M";
+    QTest::newRow("case matters") << "syntaxError: Parse error"
+                                  << "syntaxError: Parse error";
+    QTest::newRow("other") << "Error: M"
+                           << "Error: M";
 }
 
 void EvaluatorTest::errorText()

@@ -2,7 +2,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 // Entries carry the time of writing; tests compare them with "TIME" in its place.
 QString withoutTime(QString entry)
@@ -63,20 +64,37 @@ void EventLogTest::formatEntry_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("level");
     QTest::addColumn<QString>("entry");
-    QTest::newRow("debug stream label") << "Result:  \"3\" " << "" << "\nTIME\t[Result] \"3\"";
+    QTest::newRow("debug stream label") << "Result:  \"3\" "
+                                        << ""
+                                        << "\nTIME\t[Result] \"3\"";
     QTest::newRow("warning with a class name")
-        << "QScriptProcessor: Unable to read tovel_operators.conf" << "BUG:"
+        << "QScriptProcessor: Unable to read tovel_operators.conf"
+        << "BUG:"
         << "\nTIME\t[QScriptProcessor] BUG: Unable to read tovel_operators.conf";
-    QTest::newRow("printf style") << "con input: 2+2" << "" << "\nTIME\t[con input] 2+2";
-    QTest::newRow("no label") << "Incorrect termination detected!" << ""
+    QTest::newRow("printf style") << "con input: 2+2"
+                                  << ""
+                                  << "\nTIME\t[con input] 2+2";
+    QTest::newRow("no label") << "Incorrect termination detected!"
+                              << ""
                               << "\nTIME\tIncorrect termination detected!";
-    QTest::newRow("only the first colon counts") << "a: b: c" << "" << "\nTIME\t[a] b: c";
-    QTest::newRow("colon at the start") << ": x" << "" << "\nTIME\t: x";
-    QTest::newRow("quoted text loses its quotes") << "\"all quoted\"" << "" << "\nTIME\tall quoted";
-    QTest::newRow("level before the time without brackets")
-        << "no label here" << "CRITICAL:" << "\n CRITICAL:TIME\tno label here";
-    QTest::newRow("white space simplified") << "  a:\n b \t c  " << "" << "\nTIME\t[a] b c";
-    QTest::newRow("empty") << "" << "" << "\n";
+    QTest::newRow("only the first colon counts") << "a: b: c"
+                                                 << ""
+                                                 << "\nTIME\t[a] b: c";
+    QTest::newRow("colon at the start") << ": x"
+                                        << ""
+                                        << "\nTIME\t: x";
+    QTest::newRow("quoted text loses its quotes") << "\"all quoted\""
+                                                  << ""
+                                                  << "\nTIME\tall quoted";
+    QTest::newRow("level before the time without brackets") << "no label here"
+                                                            << "CRITICAL:"
+                                                            << "\n CRITICAL:TIME\tno label here";
+    QTest::newRow("white space simplified") << "  a:\n b \t c  "
+                                            << ""
+                                            << "\nTIME\t[a] b c";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "\n";
 }
 
 void EventLogTest::formatEntry()

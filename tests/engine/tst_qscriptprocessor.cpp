@@ -29,21 +29,36 @@ void ScriptProcessorTest::normalize_data()
 {
     QTest::addColumn<QString>("statement");
     QTest::addColumn<QString>("normalized");
-    QTest::newRow("digit before letter") << "2x" << "2*x";
-    QTest::newRow("digit before bracket") << "2(x)" << "2*(x)";
-    QTest::newRow("bracket before bracket") << "(1+2)(3)" << "(1+2)*(3)";
-    QTest::newRow("bracket before name and number") << "(1)x+(2)3" << "(1)*x+(2)*3";
-    QTest::newRow("names with digits split") << "log10(x)" << "log10*(x)";
-    QTest::newRow("exponent split") << "1e5" << "1*e5";
-    QTest::newRow("each pair once after an insertion") << "2x2y" << "2*x2*y";
-    QTest::newRow("blank removed after the walk") << "2 x" << "2x";
-    QTest::newRow("upper case folded") << "SIN(X)" << "sin(x)";
-    QTest::newRow("literal keeps case and blanks") << "\"Hi There\" + A" << "\"Hi There\"+a";
-    QTest::newRow("escaped quote stays inside") << "\"a\\\" B\" C" << "\"a\\\" B\"c";
-    QTest::newRow("multiplication also inside literals") << "\"2x\"" << "\"2*x\"";
-    QTest::newRow("tabs stay") << "1\t+ 2" << "1\t+2";
-    QTest::newRow("non-latin letters") << "2Ж" << "2*ж";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("digit before letter") << "2x"
+                                         << "2*x";
+    QTest::newRow("digit before bracket") << "2(x)"
+                                          << "2*(x)";
+    QTest::newRow("bracket before bracket") << "(1+2)(3)"
+                                            << "(1+2)*(3)";
+    QTest::newRow("bracket before name and number") << "(1)x+(2)3"
+                                                    << "(1)*x+(2)*3";
+    QTest::newRow("names with digits split") << "log10(x)"
+                                             << "log10*(x)";
+    QTest::newRow("exponent split") << "1e5"
+                                    << "1*e5";
+    QTest::newRow("each pair once after an insertion") << "2x2y"
+                                                       << "2*x2*y";
+    QTest::newRow("blank removed after the walk") << "2 x"
+                                                  << "2x";
+    QTest::newRow("upper case folded") << "SIN(X)"
+                                       << "sin(x)";
+    QTest::newRow("literal keeps case and blanks") << "\"Hi There\" + A"
+                                                   << "\"Hi There\"+a";
+    QTest::newRow("escaped quote stays inside") << "\"a\\\" B\" C"
+                                                << "\"a\\\" B\"c";
+    QTest::newRow("multiplication also inside literals") << "\"2x\""
+                                                         << "\"2*x\"";
+    QTest::newRow("tabs stay") << "1\t+ 2"
+                               << "1\t+2";
+    QTest::newRow("non-latin letters") << "2Ж"
+                                       << "2*ж";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void ScriptProcessorTest::normalize()
@@ -57,25 +72,41 @@ void ScriptProcessorTest::translateStatement_data()
 {
     QTest::addColumn<QString>("statement");
     QTest::addColumn<QString>("translated");
-    QTest::newRow("answer") << "2*a+1" << "ANS.push(2*a+1);";
-    QTest::newRow("assignment") << "a=3" << "a=3;";
-    QTest::newRow("comparison counts as assignment") << "x<=2" << "x<=2;";
-    QTest::newRow("comment alone") << "//note" << "";
-    QTest::newRow("comment after expression") << "2+2//note" << "ANS.push(2+2);";
-    QTest::newRow("comment inside a literal still cuts") << "\"a//b\"" << "ANS.push(\"a);";
-    QTest::newRow("cycle head") << "for(i=1,i<=10,i=i+1)" << "for(i=1;i<=10;i=i+1){";
+    QTest::newRow("answer") << "2*a+1"
+                            << "ANS.push(2*a+1);";
+    QTest::newRow("assignment") << "a=3"
+                                << "a=3;";
+    QTest::newRow("comparison counts as assignment") << "x<=2"
+                                                     << "x<=2;";
+    QTest::newRow("comment alone") << "//note"
+                                   << "";
+    QTest::newRow("comment after expression") << "2+2//note"
+                                              << "ANS.push(2+2);";
+    QTest::newRow("comment inside a literal still cuts") << "\"a//b\""
+                                                         << "ANS.push(\"a);";
+    QTest::newRow("cycle head") << "for(i=1,i<=10,i=i+1)"
+                                << "for(i=1;i<=10;i=i+1){";
     QTest::newRow("cycle head with a comma too many")
-        << "for(i=0,i<pow(2,3),i=i+1)" << "throw Error(\"Incorrect cycle definion\");";
-    QTest::newRow("cycle head with two clauses")
-        << "for(i=0,i<3)" << "throw Error(\"Incorrect cycle definion\");";
-    QTest::newRow("conditional head") << "if(x>3)" << "if(x>3){";
-    QTest::newRow("definition") << "f(x,y)=x*y" << "function f(x,y){return x*y;}";
-    QTest::newRow("definition compared") << "f(x)==2" << "function f(x){return 2;}";
-    QTest::newRow("definition without body") << "f(x)=" << "f(x)=;";
-    QTest::newRow("definition with a comparison") << "f(x)=x==1" << "f(x)=x==1;";
-    QTest::newRow("indexed assignment") << "a(1)=2" << "function a(1){return 2;}";
-    QTest::newRow("block end") << "end" << "}";
-    QTest::newRow("empty") << "" << "";
+        << "for(i=0,i<pow(2,3),i=i+1)"
+        << "throw Error(\"Incorrect cycle definion\");";
+    QTest::newRow("cycle head with two clauses") << "for(i=0,i<3)"
+                                                 << "throw Error(\"Incorrect cycle definion\");";
+    QTest::newRow("conditional head") << "if(x>3)"
+                                      << "if(x>3){";
+    QTest::newRow("definition") << "f(x,y)=x*y"
+                                << "function f(x,y){return x*y;}";
+    QTest::newRow("definition compared") << "f(x)==2"
+                                         << "function f(x){return 2;}";
+    QTest::newRow("definition without body") << "f(x)="
+                                             << "f(x)=;";
+    QTest::newRow("definition with a comparison") << "f(x)=x==1"
+                                                  << "f(x)=x==1;";
+    QTest::newRow("indexed assignment") << "a(1)=2"
+                                        << "function a(1){return 2;}";
+    QTest::newRow("block end") << "end"
+                               << "}";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void ScriptProcessorTest::translateStatement()
@@ -93,9 +124,9 @@ void ScriptProcessorTest::buildProgram_data()
     const QString end = QStringLiteral("ANS[0]=ANS.length-1; ANS;");
     QTest::newRow("empty line") << "" << start + end;
     QTest::newRow("only separators") << ";;" << start + end;
-    QTest::newRow("assignment and answer")
-        << "a=3;2a+1" << start + "a=3;ANS.push(2*a+1);" + end;
-    QTest::newRow("blanks around statements") << " 1 ; 2 " << start + "ANS.push(1);ANS.push(2);" + end;
+    QTest::newRow("assignment and answer") << "a=3;2a+1" << start + "a=3;ANS.push(2*a+1);" + end;
+    QTest::newRow("blanks around statements")
+        << " 1 ; 2 " << start + "ANS.push(1);ANS.push(2);" + end;
 }
 
 void ScriptProcessorTest::buildProgram()

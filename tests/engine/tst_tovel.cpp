@@ -16,6 +16,9 @@ private slots:
     void interactiveLinesAreIndependent();
     void interactiveEndsAtEndOfInput();
     void runAfterACrashReportsIt();
+    void missingDataFilesWarnOnEveryLine();
+    void translationsAreCachedBetweenRuns();
+    void operatorsAndModulesWorkTogether();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -46,8 +49,8 @@ void TovelTest::logSwitchLeavesNoTrace()
     const TovelTree::Run run = tree.run({QStringLiteral("\\log:0"), QStringLiteral("2*3")});
     QCOMPARE(run.out, QByteArray("6\n"));
     QCOMPARE(run.err, QByteArray());
-    const QStringList logs = QDir(tree.path(QString()))
-                                 .entryList({QStringLiteral("*tovel.log*")}, QDir::Files);
+    const QStringList logs =
+        QDir(tree.path(QString())).entryList({QStringLiteral("*tovel.log*")}, QDir::Files);
     QCOMPARE(logs, QStringList());
 }
 
@@ -57,7 +60,8 @@ void TovelTest::longResultsAreShortenedInTheLogOnly_data()
     QTest::addColumn<QByteArray>("logged");
     // ten answers of one digit and one of two make 30 characters with the line feeds
     QTest::newRow("thirty characters logged whole")
-        << "1;2;3;4;5;6;7;8;9;0;11;2;3;4;5" << QByteArray("[Result] \"1 2 3 4 5 6 7 8 9 0 11 2 3 4 5\"");
+        << "1;2;3;4;5;6;7;8;9;0;11;2;3;4;5"
+        << QByteArray("[Result] \"1 2 3 4 5 6 7 8 9 0 11 2 3 4 5\"");
     QTest::newRow("thirty-one characters cut")
         << "1;2;3;4;5;6;7;8;9;0;11;2;3;4;56"
         << QByteArray("[Result] \"1 2 3 4 5 6 7 8 9 0 11 2 3 4 5... (15 items)\"");
@@ -102,6 +106,54 @@ void TovelTest::runAfterACrashReportsIt()
     const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
     QVERIFY(log.startsWith("left over\n"));
     QVERIFY(log.contains("\tIncorrect termination detected!\n"));
+}
+
+void TovelTest::missingDataFilesWarnOnEveryLine()
+{
+    const TovelTree tree(TovelTree::Bare);
+    const QByteArray operatorWarning =
+        "Bug: QScriptProcessor: Unable to read tovel_operators.conf\n";
+    const TovelTree::Run first = tree.run({QStringLiteral("1+2")});
+    QCOMPARE(first.out, QByteArray("3\n"));
+    QCOMPARE(first.err, "Bug: QFileCache: Unable to read tovel_cache.dat\n" + operatorWarning);
+    QCOMPARE(first.exitCode, 0);
+    QVERIFY(tree.readFile(QStringLiteral("tovel.log"))
+                .contains("[QScriptProcessor] BUG: Unable to read tovel_operators.conf"));
+
+    const TovelTree::Run lines = tree.run({}, "1\n2\n0\n");
+    QCOMPARE(lines.err, operatorWarning + operatorWarning);
+
+    const TovelTree::Run silent = tree.run({QStringLiteral("\\log:0"), QStringLiteral("4")});
+    QCOMPARE(silent.out, QByteArray("4\n"));
+    QCOMPARE(silent.err, QByteArray());
+}
+
+void TovelTest::translationsAreCachedBetweenRuns()
+{
+    const TovelTree tree;
+    QCOMPARE(tree.run({QStringLiteral("2+2")}).out, QByteArray("4\n"));
+    QCOMPARE(tree.readFile(QStringLiteral("tovel_cache.dat")), QByteArray("2+2\nANS.push(2+2);\n"));
+    QCOMPARE(tree.run({QStringLiteral("2+2")}).out, QByteArray("4\n"));
+    const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
+    QCOMPARE(log.count("\t[script] \"ANS.push(2+2);\""), 1);
+    QCOMPARE(log.count("\t[cached script] \"ANS.push(2+2);\""), 1);
+
+    // a statement holding a line end is evaluated but never stored
+    QCOMPARE(tree.run({QStringLiteral("1+\n2;3")}).out, QByteArray("3\n3\n"));
+    QCOMPARE(tree.run({QStringLiteral("5")}).out, QByteArray("5\n"));
+    QVERIFY(tree.readFile(QStringLiteral("tovel_cache.dat")).contains("2+2\nANS.push(2+2);\n"));
+    QVERIFY(!tree.readFile(QStringLiteral("tovel_cache.dat")).contains("1+"));
+}
+
+void TovelTest::operatorsAndModulesWorkTogether()
+{
+    const TovelTree tree;
+    tree.writeFile(QStringLiteral("tovel_operators.conf"),
+                   "// postfix factorial\n!\tfactorial(%1)\n");
+    tree.writeFile(QStringLiteral("scripts/factorial.js"),
+                   "function factorial(n){return n<2?1:n*factorial(n-1);}\n");
+    for (int run = 0; run < 2; ++run) // the second run takes the cached translation
+        QCOMPARE(tree.run({QStringLiteral("5!+(1+2)!")}).out, QByteArray("126\n"));
 }
 
 QTEST_GUILESS_MAIN(TovelTest)
