@@ -18,5 +18,42 @@
         <source>convert (x, base): numeric base must be &gt; 0</source>
         <translation>convert (x, base): аргумент base должен быть &gt; 0</translation>
     </message>
+    <message>
+        <source>convert (x, base): numeric base must be a whole number</source>
+        <translation>convert (x, base): аргумент base должен быть целым числом</translation>
+    </message>
+    <message>
+        <source>convert (x, base): base 1 takes whole numbers from 0 to 4096</source>
+        <translation>convert (x, base): при base = 1 аргумент x должен быть целым числом от 0 до 4096</translation>
+    </message>
+</context>
+<context>
+    <name>frombase</name>
+    <message>
+        <source>%1: the base must be a whole number from 2 to 36</source>
+        <translation>%1: основание должно быть целым числом от 2 до 36</translation>
+    </message>
+    <message>
+        <source>%1: there is no numeral before the base</source>
+        <translation>%1: перед основанием нет числа</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a digit in base %3</source>
+        <translation>%1: &quot;%2&quot; не является цифрой системы счисления с основанием %3</translation>
+    </message>
+</context>
+<context>
+    <name>wholecheck</name>
+    <message>
+        <source>%1: whole numbers only, not %2</source>
+        <translation>%1: допустимы только целые числа, а не %2</translation>
+    </message>
+</context>
+<context>
+    <name>binom</name>
+    <message>
+        <source>binom(n, k): n must not be negative</source>
+        <translation>binom(n, k): n не может быть отрицательным</translation>
+    </message>
 </context>
 </TS>

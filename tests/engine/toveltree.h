@@ -21,18 +21,22 @@ public:
     };
 
     enum Contents {
-        Bare,  // only the engine: it warns about its missing data files
-        Quiet, // with an empty operator table and an empty cache
+        Bare,    // only the engine: it warns about its missing data files
+        Quiet,   // with an empty operator table and an empty cache
+        Shipped, // with the shipped library and operator table
     };
 
     explicit TovelTree(Contents contents = Quiet)
     {
         QDir(dir.path()).mkdir(QStringLiteral("bin"));
         QFile::copy(QStringLiteral(TOVEL_BINARY), binary());
-        if (contents == Quiet) {
+        if (contents == Bare)
+            return;
+        writeFile(QStringLiteral("tovel_cache.dat"), QByteArray());
+        if (contents == Quiet)
             writeFile(QStringLiteral("tovel_operators.conf"), QByteArray());
-            writeFile(QStringLiteral("tovel_cache.dat"), QByteArray());
-        }
+        else
+            copyLibrary();
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -77,6 +81,17 @@ public:
     }
 
 private:
+    void copyLibrary() const
+    {
+        const QDir library(QStringLiteral(TOVEL_LIBRARY));
+        QFile::copy(library.filePath(QStringLiteral("tovel_operators.conf")),
+                    path(QStringLiteral("tovel_operators.conf")));
+        QDir(dir.path()).mkdir(QStringLiteral("scripts"));
+        const QDir scripts(library.filePath(QStringLiteral("scripts")));
+        for (const QString &name : scripts.entryList(QDir::Files))
+            QFile::copy(scripts.filePath(name), path(QStringLiteral("scripts/") + name));
+    }
+
     QTemporaryDir dir;
 };
 

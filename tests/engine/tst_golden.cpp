@@ -12,6 +12,7 @@ namespace
 
 struct GoldenCase {
     QString name;
+    QString tree = QStringLiteral("quiet");
     QStringList arguments;
     QString language = QStringLiteral("C");
     QByteArray out;
@@ -19,14 +20,18 @@ struct GoldenCase {
     int exitCode = -1;
 };
 
-void finish(GoldenCase &golden, QList<GoldenCase> &cases)
+// A block without a name sets the tree and language of the blocks after it.
+void finish(GoldenCase &golden, GoldenCase &defaults, QList<GoldenCase> &cases)
 {
-    if (golden.name.isEmpty())
-        return;
-    if (golden.exitCode < 0)
-        golden.exitCode = golden.err.isEmpty() ? 0 : 1;
-    cases << golden;
-    golden = GoldenCase();
+    if (golden.name.isEmpty()) {
+        defaults.tree = golden.tree;
+        defaults.language = golden.language;
+    } else {
+        if (golden.exitCode < 0)
+            golden.exitCode = golden.err.isEmpty() ? 0 : 1;
+        cases << golden;
+    }
+    golden = defaults;
 }
 
 QList<GoldenCase> readCases(const QString &fileName)
@@ -37,16 +42,19 @@ QList<GoldenCase> readCases(const QString &fileName)
         return cases;
     QTextStream stream(&file);
     stream.setCodec("UTF-8");
+    GoldenCase defaults;
     GoldenCase golden;
     while (!stream.atEnd()) {
         const QString line = stream.readLine();
         const QString value = line.mid(line.indexOf(QLatin1Char(':')) + 2);
         if (line.trimmed().isEmpty())
-            finish(golden, cases);
+            finish(golden, defaults, cases);
         else if (line.startsWith(QLatin1String("name:")))
             golden.name = value;
         else if (line.startsWith(QLatin1String("in:")))
             golden.arguments << value;
+        else if (line.startsWith(QLatin1String("tree:")))
+            golden.tree = value;
         else if (line.startsWith(QLatin1String("lang:")))
             golden.language = value;
         else if (line.startsWith(QLatin1String("out:")))
@@ -56,7 +64,7 @@ QList<GoldenCase> readCases(const QString &fileName)
         else if (line.startsWith(QLatin1String("exit:")))
             golden.exitCode = value.toInt();
     }
-    finish(golden, cases);
+    finish(golden, defaults, cases);
     return cases;
 }
 
@@ -73,6 +81,7 @@ private slots:
 
 void GoldenTest::cases_data()
 {
+    QTest::addColumn<QString>("tree");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("language");
     QTest::addColumn<QByteArray>("out");
@@ -84,20 +93,23 @@ void GoldenTest::cases_data()
         for (const GoldenCase &golden : readCases(fileName))
             QTest::newRow(
                 qPrintable(files.fileInfo().baseName() + QLatin1String(": ") + golden.name))
-                << golden.arguments << golden.language << golden.out << golden.err
+                << golden.tree << golden.arguments << golden.language << golden.out << golden.err
                 << golden.exitCode;
     }
 }
 
 void GoldenTest::cases()
 {
+    QFETCH(QString, tree);
     QFETCH(QStringList, arguments);
     QFETCH(QString, language);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
     QFETCH(int, exitCode);
-    const TovelTree tree;
-    const TovelTree::Run run = tree.run(arguments, QByteArray(), language);
+    const TovelTree engine(tree == QLatin1String("shipped") ? TovelTree::Shipped
+                           : tree == QLatin1String("bare")  ? TovelTree::Bare
+                                                            : TovelTree::Quiet);
+    const TovelTree::Run run = engine.run(arguments, QByteArray(), language);
     QCOMPARE(run.out, out);
     QCOMPARE(run.err, err);
     QCOMPARE(run.exitCode, exitCode);

@@ -1,0 +1,2 @@
+// absolute value
+function abs(x){return Math.abs(x);}

@@ -1,0 +1,2 @@
+// the least whole number not below x
+function ceil(x){return Math.ceil(x);}

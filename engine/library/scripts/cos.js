@@ -1,0 +1,2 @@
+// cosine of an angle in radians
+function cos(x){return Math.cos(x);}

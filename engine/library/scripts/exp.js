@@ -1,0 +1,2 @@
+// e to the power x
+function exp(x){return Math.exp(x);}

@@ -1,0 +1,2 @@
+// logarithm to base 10
+function lg(x){return Math.log(x)/Math.LN10;}

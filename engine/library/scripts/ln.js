@@ -1,0 +1,2 @@
+// natural logarithm
+function ln(x){return Math.log(x);}

@@ -1,0 +1,2 @@
+// natural logarithm
+function log(x){return Math.log(x);}

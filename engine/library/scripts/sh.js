@@ -1,0 +1,2 @@
+// hyperbolic sine
+function sh(x){return (Math.exp(x)-Math.exp(-x))/2;}

@@ -1,0 +1,2 @@
+// square root
+function sqrt(x){return Math.sqrt(x);}

@@ -1,0 +1,8 @@
+// the check of the functions that take whole numbers only
+function wholecheck(name,values){
+  for(var i=0;i<values.length;++i){
+    var n=values[i];
+    if(typeof n!=="number"||Math.floor(n)!==n)
+      throw Error(qsTranslate("wholecheck","%1: whole numbers only, not %2").arg(name).arg(String(n)));
+  }
+}
