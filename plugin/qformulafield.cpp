@@ -105,6 +105,8 @@ void QFormulaField::removeAt(int index)
     QWidget *widget = item->widget();
     delete item;
     qDebug() << "delete" << widget;
+    if (widget == focusProxy())
+        releaseRemovedProxy(widget);
     widget->deleteLater();
     update();
 }
@@ -382,6 +384,17 @@ void QFormulaField::takeFocusFromProxy()
     focusProxy()->clearFocus();
     setFocusProxy(nullptr);
     setFocus(Qt::OtherFocusReason);
+}
+
+// A nested formula that is removed, by clear() for instance, must not stay
+// the way to the focus: typing and insertion would go into a formula about
+// to be deleted. The focus, when it was inside, comes back to this field.
+void QFormulaField::releaseRemovedProxy(QWidget *removed)
+{
+    const bool focusInside = removed->hasFocus();
+    setFocusProxy(nullptr);
+    if (focusInside)
+        setFocus(Qt::OtherFocusReason);
 }
 
 // The focus never leaves a formula with a single field by the arrow keys: it

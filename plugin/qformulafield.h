@@ -76,6 +76,7 @@ private:
     void placeCursor(int pos);
     void removeBefore();
     void takeFocusFromProxy();
+    void releaseRemovedProxy(QWidget *removed);
     void stayInside(FocusDirection direction);
     void linkFocusProxies();
     void paintSelection(QPainter &painter, int cursorLeft, int penWidth);

@@ -49,19 +49,6 @@ inline std::unique_ptr<QFormula> power()
     return formula;
 }
 
-inline std::unique_ptr<QFormula> root()
-{
-    auto formula = make(QStringLiteral("Корень"), QStringLiteral("pow(%2,1/(%1))"));
-    formula->addField(0.7f, 0, 0, QString(), QStringLiteral("2"), false);
-    formula->addField(1, 1, 2, QString(), QStringLiteral("0"), false);
-    formula->addLine(QLineF(0.3, 0.1, 1, 0.1), 1, 0, 0);
-    formula->addLine(QLineF(0, 0.1, 0.5, 1), 1, 1, 0.3f);
-    formula->addLine(QLineF(0.9, 0, 0.5, 1), 1, 1, 0);
-    formula->addLine(QLineF(0.9, 1, 1, 0.5), 0, 1, 0);
-    formula->addLine(QLineF(0, 0.5, 1, 0.5), 0, 2, 0);
-    return formula;
-}
-
 inline std::unique_ptr<QFormula> absoluteValue()
 {
     auto formula = make(QStringLiteral("Модуль"), QStringLiteral("abs(%1)"));

@@ -1,175 +1,87 @@
 #include "qformulachar.h"
 #include "qformulagraphitem.h"
 
-#include <QImage>
 #include <QResizeEvent>
 #include <QtTest>
+
+#include <memory>
 
 class GlyphsTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void glyphWidth_data();
-    void glyphWidth();
-    void bracketArcs_data();
-    void bracketArcs();
-    void graphItemSize_data();
-    void graphItemSize();
-    void strokes();
+    void fixedSide_data();
+    void fixedSide();
 };
 
 namespace
 {
 
-void resizeFromTo(QWidget *widget, const QSize &oldSize, const QSize &size)
+// Resizes a new widget twice, the first time from the invalid size of a
+// widget never shown, and returns its fixed width and height (-1: free).
+QSize fixedSizeAfter(QWidget &widget, const QSize &first, const QSize &second)
 {
-    QResizeEvent event(size, oldSize);
-    QCoreApplication::sendEvent(widget, &event);
-}
-
-// The fixed width or height of a widget, or -1 while that side is free.
-int fixedWidth(const QWidget &widget)
-{
-    return widget.minimumWidth() == widget.maximumWidth() ? widget.maximumWidth() : -1;
-}
-
-int fixedHeight(const QWidget &widget)
-{
-    return widget.minimumHeight() == widget.maximumHeight() ? widget.maximumHeight() : -1;
-}
-
-bool isInked(const QImage &image, int x, int y)
-{
-    return qAlpha(image.pixel(x, y)) > 128;
-}
-
-// The leftmost inked column of one row of an image, -1 when it is blank.
-int firstInkedColumn(const QImage &image, int y)
-{
-    for (int x = 0; x < image.width(); ++x)
-        if (isInked(image, x, y))
-            return x;
-    return -1;
-}
-
-QImage rendered(QWidget &widget)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
+    QResizeEvent shown(first, QSize());
+    QCoreApplication::sendEvent(&widget, &shown);
+    QResizeEvent changed(second, first);
+    QCoreApplication::sendEvent(&widget, &changed);
+    auto fixed = [](int min, int max) { return min == max ? max : -1; };
+    return QSize(fixed(widget.minimumWidth(), widget.maximumWidth()),
+                 fixed(widget.minimumHeight(), widget.maximumHeight()));
 }
 
 } // namespace
 
-void GlyphsTest::glyphWidth_data()
+void GlyphsTest::fixedSide_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("firstHeight");
-    QTest::addColumn<int>("secondHeight");
-    QTest::addColumn<int>("width");
-
-    QTest::newRow("opening bracket 40 high") << "(" << 40 << 40 << 12;
-    QTest::newRow("closing bracket 43 high") << ")" << 43 << 43 << 12;
-    QTest::newRow("2 pixels taller keeps the width") << "(" << 44 << 46 << 12;
-    QTest::newRow("3 pixels taller refits") << "(" << 44 << 47 << 13;
-    QTest::newRow("3 pixels lower refits") << ")" << 50 << 47 << 13;
-    QTest::newRow("letter never fixes its width") << "x" << 40 << 60 << -1;
-}
-
-void GlyphsTest::glyphWidth()
-{
-    QFETCH(QString, text);
-    QFETCH(int, firstHeight);
-    QFETCH(int, secondHeight);
-    QFETCH(int, width);
-
-    QFormulaChar glyph(text, nullptr);
-    resizeFromTo(&glyph, QSize(), QSize(20, firstHeight));
-    resizeFromTo(&glyph, QSize(20, firstHeight), QSize(20, secondHeight));
-    QCOMPARE(fixedWidth(glyph), width);
-    QCOMPARE(QString::fromLatin1(glyph.metaObject()->className()), QStringLiteral("QLabel"));
-}
-
-void GlyphsTest::bracketArcs_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("bulgesLeft");
-
-    QTest::newRow("opening bracket") << "(" << true;
-    QTest::newRow("closing bracket") << ")" << false;
-}
-
-void GlyphsTest::bracketArcs()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, bulgesLeft);
-
-    QFormulaChar glyph(text, nullptr);
-    glyph.resize(12, 40);
-    const QImage image = rendered(glyph);
-    const int middle = firstInkedColumn(image, 20);
-    const int top = firstInkedColumn(image, 6);
-    QVERIFY(middle >= 0 && top >= 0);
-    QCOMPARE(middle < top, bulgesLeft);
-    QVERIFY(!isInked(image, 0, 20));
-    QVERIFY(!isInked(image, 11, 20));
-}
-
-void GlyphsTest::graphItemSize_data()
-{
+    // An empty glyph text stands for a graph item with the given ratio.
+    QTest::addColumn<QString>("glyph");
     QTest::addColumn<float>("ratio");
-    QTest::addColumn<QSize>("firstSize");
-    QTest::addColumn<QSize>("secondSize");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
+    QTest::addColumn<QSize>("first");
+    QTest::addColumn<QSize>("second");
+    QTest::addColumn<QSize>("fixed");
 
-    QTest::newRow("fraction bar 30 wide") << 20.0f << QSize(30, 9) << QSize(30, 9) << -1 << 2;
-    QTest::newRow("fraction bar 100 wide") << 20.0f << QSize(100, 9) << QSize(100, 9) << -1 << 5;
-    QTest::newRow("2 pixels wider keeps the height")
-        << 20.0f << QSize(118, 9) << QSize(120, 9) << -1 << 5;
-    QTest::newRow("3 pixels wider refits") << 20.0f << QSize(117, 9) << QSize(120, 9) << -1 << 6;
-    QTest::newRow("bar follows no height change")
-        << 20.0f << QSize(100, 9) << QSize(100, 90) << -1 << 5;
-    QTest::newRow("absolute value bar 100 high")
-        << 0.05f << QSize(9, 100) << QSize(9, 100) << 5 << -1;
-    QTest::newRow("absolute value bar 20 high") << 0.05f << QSize(9, 20) << QSize(9, 20) << 2 << -1;
-    QTest::newRow("2 pixels taller keeps the width")
-        << 0.05f << QSize(9, 118) << QSize(9, 120) << 5 << -1;
-    QTest::newRow("3 pixels taller refits") << 0.05f << QSize(9, 117) << QSize(9, 120) << 6 << -1;
-    QTest::newRow("root stroke") << 0.3f << QSize(9, 40) << QSize(9, 40) << 12 << -1;
-    QTest::newRow("no ratio leaves both free") << 0.0f << QSize(30, 9) << QSize(90, 90) << -1 << -1;
-    QTest::newRow("ratio 1 leaves both free") << 1.0f << QSize(30, 9) << QSize(90, 90) << -1 << -1;
+    QTest::newRow("bracket 40 high") << "(" << 0.f << QSize(9, 40) << QSize(9, 40) << QSize(12, -1);
+    QTest::newRow("bracket 43 high") << ")" << 0.f << QSize(9, 43) << QSize(9, 43) << QSize(12, -1);
+    QTest::newRow("bracket 2 px taller")
+        << "(" << 0.f << QSize(9, 44) << QSize(9, 46) << QSize(12, -1);
+    QTest::newRow("bracket 3 px lower")
+        << ")" << 0.f << QSize(9, 50) << QSize(9, 47) << QSize(13, -1);
+    QTest::newRow("letter stays free")
+        << "x" << 0.f << QSize(9, 40) << QSize(9, 60) << QSize(-1, -1);
+    QTest::newRow("bar 30 wide") << "" << 20.f << QSize(30, 9) << QSize(30, 9) << QSize(-1, 2);
+    QTest::newRow("bar 2 px wider") << "" << 20.f << QSize(118, 9) << QSize(120, 9) << QSize(-1, 5);
+    QTest::newRow("bar 3 px wider") << "" << 20.f << QSize(117, 9) << QSize(120, 9) << QSize(-1, 6);
+    QTest::newRow("bar ignores height")
+        << "" << 20.f << QSize(100, 9) << QSize(100, 90) << QSize(-1, 5);
+    QTest::newRow("modulus bar 100 high")
+        << "" << 0.05f << QSize(9, 100) << QSize(9, 100) << QSize(5, -1);
+    QTest::newRow("modulus bar 20 high")
+        << "" << 0.05f << QSize(9, 20) << QSize(9, 20) << QSize(2, -1);
+    QTest::newRow("modulus bar 2 px taller")
+        << "" << 0.05f << QSize(9, 118) << QSize(9, 120) << QSize(5, -1);
+    QTest::newRow("ratio 1 leaves both free")
+        << "" << 1.f << QSize(30, 9) << QSize(90, 90) << QSize(-1, -1);
 }
 
-void GlyphsTest::graphItemSize()
+void GlyphsTest::fixedSide()
 {
+    QFETCH(QString, glyph);
     QFETCH(float, ratio);
-    QFETCH(QSize, firstSize);
-    QFETCH(QSize, secondSize);
-    QFETCH(int, width);
-    QFETCH(int, height);
+    QFETCH(QSize, first);
+    QFETCH(QSize, second);
+    QFETCH(QSize, fixed);
 
-    QFormulaGraphItem item(nullptr);
-    item.sizeRatio = ratio;
-    resizeFromTo(&item, QSize(), firstSize);
-    resizeFromTo(&item, firstSize, secondSize);
-    QCOMPARE(fixedWidth(item), width);
-    QCOMPARE(fixedHeight(item), height);
-}
-
-void GlyphsTest::strokes()
-{
-    QFormulaGraphItem item(nullptr);
-    item.resize(50, 5);
-    QVERIFY(firstInkedColumn(rendered(item), 2) < 0);
-
-    item.lines.append(QLineF(0, 0.5, 1, 0.5));
-    const QImage image = rendered(item);
-    QCOMPARE(firstInkedColumn(image, 2), 0);
-    QVERIFY(isInked(image, 49, 2));
-    QCOMPARE(firstInkedColumn(image, 4), -1);
+    std::unique_ptr<QWidget> widget;
+    if (glyph.isEmpty()) {
+        auto *item = new QFormulaGraphItem(nullptr);
+        item->sizeRatio = ratio;
+        widget.reset(item);
+    } else {
+        widget = std::make_unique<QFormulaChar>(glyph, nullptr);
+    }
+    QCOMPARE(fixedSizeAfter(*widget, first, second), fixed);
 }
 
 QTEST_MAIN(GlyphsTest)
