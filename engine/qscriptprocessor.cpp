@@ -102,37 +102,22 @@ bool isOperandCharacter(QChar c)
            c == QLatin1Char('.');
 }
 
-// The operand that ends before index pos: numbers, names, calls and whole
-// bracketed groups. Returns its first index.
-int leftOperandStart(const QString &statement, int pos)
+// Scans the operand next to a match from index from, in the direction step
+// (-1 leftwards, 1 rightwards): numbers, names, calls and whole bracketed
+// groups. Returns the first index outside the operand.
+int operandBoundary(const QString &statement, int from, int step)
 {
-    int depth = 0;
-    int i = pos - 1;
-    for (; i >= 0; --i) {
-        const QChar c = statement.at(i);
-        if (depth == 0 && !isOperandCharacter(c))
-            break;
-        if (c == QLatin1Char(')'))
-            ++depth;
-        else if (c == QLatin1Char('(') && --depth < 0)
-            break;
-    }
-    return i + 1;
-}
-
-// The mirror of leftOperandStart: returns the index after the operand that
-// starts at index from.
-int rightOperandEnd(const QString &statement, int from)
-{
+    const QChar deeper = QLatin1Char(step < 0 ? ')' : '(');
+    const QChar shallower = QLatin1Char(step < 0 ? '(' : ')');
     int depth = 0;
     int i = from;
-    for (; i < statement.size(); ++i) {
+    for (; i >= 0 && i < statement.size(); i += step) {
         const QChar c = statement.at(i);
         if (depth == 0 && !isOperandCharacter(c))
             break;
-        if (c == QLatin1Char('('))
+        if (c == deeper)
             ++depth;
-        else if (c == QLatin1Char(')') && --depth < 0)
+        else if (c == shallower && --depth < 0)
             break;
     }
     return i;
@@ -181,8 +166,8 @@ void applyOperatorEntry(QString &statement, const QString &name, const QString &
     const bool hasRight = pattern.contains(QLatin1String("%2"));
     const QChar mask = unusedCharacter(statement, pattern);
     for (int pos = statement.indexOf(name); pos >= 0; pos = statement.indexOf(name, pos + 1)) {
-        const int start = hasLeft ? leftOperandStart(statement, pos) : pos;
-        const int end = hasRight ? rightOperandEnd(statement, pos + 1) : pos + 1;
+        const int start = hasLeft ? operandBoundary(statement, pos - 1, -1) + 1 : pos;
+        const int end = hasRight ? operandBoundary(statement, pos + 1, 1) : pos + 1;
         const QString left = statement.mid(start, pos - start);
         const QString right = statement.mid(pos + 1, end - pos - 1);
         statement.replace(start, end - start, fillTemplate(pattern, left, right, name, mask));

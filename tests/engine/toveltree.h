@@ -1,6 +1,8 @@
 #ifndef TOVELTREE_H
 #define TOVELTREE_H
 
+#include "scratchdir.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -68,17 +70,10 @@ public:
 
     void writeFile(const QString &name, const QByteArray &content) const
     {
-        QFile file(path(name));
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        if (file.open(QIODevice::WriteOnly))
-            file.write(content);
+        ::writeFile(path(name), content);
     }
 
-    QByteArray readFile(const QString &name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray readFile(const QString &name) const { return ::readFile(path(name)); }
 
 private:
     void copyLibrary() const

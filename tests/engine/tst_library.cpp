@@ -3,7 +3,9 @@
 
 #include "qevaluator.h"
 
+#include "scratchdir.h"
 #include <QScriptEngine>
+
 #include <QtTest>
 
 namespace
@@ -119,18 +121,16 @@ private slots:
     void everyPairWorksInOneStatement();
 
 private:
-    QTemporaryDir dir;
+    ScratchDir dir;
 };
 
 void LibraryTest::initTestCase()
 {
-    QVERIFY(QDir::setCurrent(dir.path()));
     QVERIFY(QDir().mkdir(QStringLiteral("scripts")));
     for (const QString &name : moduleNames())
         QVERIFY(QFile::copy(libraryDir() + "/scripts/" + name + ".js", "scripts/" + name + ".js"));
     QVERIFY(QFile::copy(libraryDir() + "/tovel_operators.conf", "tovel_operators.conf"));
-    QFile cache(QStringLiteral("tovel_cache.dat"));
-    QVERIFY(cache.open(QIODevice::WriteOnly));
+    writeFile(QStringLiteral("tovel_cache.dat"), QByteArray());
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
 }
 

@@ -5,18 +5,12 @@
 #include "qscriptmodule.h"
 #include "qscriptprocessor.h"
 
+#include "scratchdir.h"
+
 #include <QtTest>
 
 namespace
 {
-
-void writeFile(const QString &name, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(name).path());
-    QFile file(name);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-}
 
 QString processed(QScriptProcessor &processor, const QString &statement)
 {
@@ -45,13 +39,12 @@ private slots:
     void evaluation();
 
 private:
-    QScopedPointer<QTemporaryDir> dir;
+    QScopedPointer<ScratchDir> dir;
 };
 
 void ModulesTest::init()
 {
-    dir.reset(new QTemporaryDir);
-    QVERIFY(QDir::setCurrent(dir->path()));
+    dir.reset(new ScratchDir);
     writeFile(QStringLiteral("tovel_cache.dat"), QByteArray());
     writeFile(QStringLiteral("tovel_operators.conf"), QByteArray());
     writeFile(QStringLiteral("scripts/pi.js"),
@@ -63,7 +56,6 @@ void ModulesTest::init()
 
 void ModulesTest::cleanup()
 {
-    QDir::setCurrent(QDir::rootPath());
     dir.reset();
 }
 

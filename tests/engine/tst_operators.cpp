@@ -3,6 +3,8 @@
 
 #include "qscriptprocessor.h"
 
+#include "scratchdir.h"
+
 #include <QtTest>
 
 namespace
@@ -12,10 +14,7 @@ const QByteArray sampleTable = "!\tfactorial(%1)\n^\tpow(%1,%2)\n";
 
 QString applied(const QByteArray &table, QString statement)
 {
-    QFile file(QStringLiteral("tovel_operators.conf"));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(table);
-    file.close();
+    writeFile(QStringLiteral("tovel_operators.conf"), table);
     QScriptProcessor processor;
     processor.applyOperators(statement);
     return statement;
@@ -35,20 +34,17 @@ private slots:
     void missingTableWarnsOncePerProcessor();
 
 private:
-    QScopedPointer<QTemporaryDir> dir;
+    QScopedPointer<ScratchDir> dir;
 };
 
 void OperatorsTest::init()
 {
-    dir.reset(new QTemporaryDir);
-    QVERIFY(QDir::setCurrent(dir->path()));
-    QFile cache(QStringLiteral("tovel_cache.dat"));
-    QVERIFY(cache.open(QIODevice::WriteOnly));
+    dir.reset(new ScratchDir);
+    writeFile(QStringLiteral("tovel_cache.dat"), QByteArray());
 }
 
 void OperatorsTest::cleanup()
 {
-    QDir::setCurrent(QDir::rootPath());
     dir.reset();
 }
 

@@ -1,5 +1,7 @@
 #include "qevaluator.h"
 
+#include "scratchdir.h"
+
 #include <QtTest>
 
 class EvaluatorTest : public QObject
@@ -18,12 +20,11 @@ private slots:
     void errorText();
 
 private:
-    QTemporaryDir dir;
+    ScratchDir dir;
 };
 
 void EvaluatorTest::initTestCase()
 {
-    QVERIFY(QDir::setCurrent(dir.path()));
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
 }
 

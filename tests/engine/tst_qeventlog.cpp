@@ -1,5 +1,7 @@
 #include "qeventlog.h"
 
+#include "scratchdir.h"
+
 #include <QtTest>
 
 namespace
@@ -10,19 +12,6 @@ QString withoutTime(QString entry)
 {
     return entry.replace(QRegularExpression(QStringLiteral("\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d")),
                          QStringLiteral("TIME"));
-}
-
-QByteArray readFile(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &name, const QByteArray &content)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
 }
 
 } // namespace
@@ -44,18 +33,16 @@ private slots:
     void nothingButDebugAndKnownLevels();
 
 private:
-    QScopedPointer<QTemporaryDir> dir;
+    QScopedPointer<ScratchDir> dir;
 };
 
 void EventLogTest::init()
 {
-    dir.reset(new QTemporaryDir);
-    QVERIFY(QDir::setCurrent(dir->path()));
+    dir.reset(new ScratchDir);
 }
 
 void EventLogTest::cleanup()
 {
-    QDir::setCurrent(QDir::rootPath());
     dir.reset();
 }
 

@@ -1,24 +1,13 @@
 #include "qfilecache.h"
 
+#include "scratchdir.h"
+
 #include <QtTest>
 
 namespace
 {
 
 const QString cacheFile = QStringLiteral("tovel_cache.dat");
-
-QByteArray readFile(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &name, const QByteArray &content)
-{
-    QFile file(name);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-}
 
 // Keys of one entry each, so that every entry costs exactly cost.
 QString keyOf(int i, int length)
@@ -45,19 +34,17 @@ private slots:
     void saveReplacesTheFileWhole();
 
 private:
-    QScopedPointer<QTemporaryDir> dir;
+    QScopedPointer<ScratchDir> dir;
 };
 
 void FileCacheTest::init()
 {
-    dir.reset(new QTemporaryDir);
-    QVERIFY(QDir::setCurrent(dir->path()));
+    dir.reset(new ScratchDir);
     writeFile(cacheFile, QByteArray());
 }
 
 void FileCacheTest::cleanup()
 {
-    QDir::setCurrent(QDir::rootPath());
     dir.reset();
 }
 

@@ -1,5 +1,7 @@
 #include "qscriptprocessor.h"
 
+#include "scratchdir.h"
+
 #include <QtTest>
 
 class ScriptProcessorTest : public QObject
@@ -7,7 +9,6 @@ class ScriptProcessorTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void normalize_data();
     void normalize();
     void translateStatement_data();
@@ -16,14 +17,8 @@ private slots:
     void buildProgram();
 
 private:
-    QTemporaryDir dir;
+    ScratchDir dir;
 };
-
-void ScriptProcessorTest::initTestCase()
-{
-    // the processor reads its data files from the working directory
-    QVERIFY(QDir::setCurrent(dir.path()));
-}
 
 void ScriptProcessorTest::normalize_data()
 {
