@@ -13,15 +13,17 @@ namespace
 
 // One walker over a formula's grid in search of the next field. It steps
 // along its direction, and where it meets the border it stays in the border
-// cell and turns: clockwise when the walk started at an edge facing its
-// direction, counter-clockwise otherwise.
+// cell and turns: clockwise when it started at an edge facing its direction
+// (atEdge), counter-clockwise otherwise.
 struct GridWalk {
-    int rows;
-    int cols;
-    int y;
-    int x;
-    FocusDirection direction;
-    bool atEdge;
+    GridWalk(int rows, int cols, int y, int x, FocusDirection direction)
+        : rows(rows), cols(cols), y(y), x(x), direction(direction),
+          atEdge((x == 0 && direction == FocusDirection::Up) ||
+                 (y == 0 && direction == FocusDirection::Right) ||
+                 (x == cols - 1 && direction == FocusDirection::Down) ||
+                 (y == rows - 1 && direction == FocusDirection::Left))
+    {
+    }
 
     void step()
     {
@@ -52,15 +54,14 @@ struct GridWalk {
             break;
         }
     }
-};
 
-bool startsAtEdge(int y, int x, int rows, int cols, FocusDirection direction)
-{
-    return (x == 0 && direction == FocusDirection::Up) ||
-           (y == 0 && direction == FocusDirection::Right) ||
-           (x == cols - 1 && direction == FocusDirection::Down) ||
-           (y == rows - 1 && direction == FocusDirection::Left);
-}
+    const int rows;
+    const int cols;
+    int y;
+    int x;
+    FocusDirection direction;
+    const bool atEdge;
+};
 
 } // namespace
 
@@ -135,17 +136,14 @@ void QFormula::insertFormula(QFormula *formulaTemplate)
 
 QFormulaField *QFormula::neighbourField(QFormulaField *from, FocusDirection &direction)
 {
-    const int rows = gridLayout->rowCount();
-    const int cols = gridLayout->columnCount();
     const FocusDirection exitDirection = direction;
-    GridWalk walk{rows,      cols,
-                  from->row, from->column,
-                  direction, startsAtEdge(from->row, from->column, rows, cols, direction)};
+    GridWalk walk(gridLayout->rowCount(), gridLayout->columnCount(), from->row, from->column,
+                  direction);
     // The walk is a fixed path through (cell, direction) states. Once it has
     // taken as many steps as there are states without meeting a field, it runs
     // round a circle that holds none (a field only in an inner cell), so it
     // ends there as if it had come back to the starting field.
-    const int maxSteps = 4 * rows * cols;
+    const int maxSteps = 4 * walk.rows * walk.cols;
     for (int step = 0; step < maxSteps; ++step) {
         walk.step();
         QFormulaField *target = fieldAt(walk.y, walk.x);
