@@ -65,6 +65,10 @@ public:
         result.out = process.readAllStandardOutput();
         result.err = process.readAllStandardError();
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        // a sanitizer report of the engine fails the test even where the test
+        // does not look at standard error
+        if (result.err.contains("Sanitizer") || result.err.contains("runtime error:"))
+            qFatal("the engine reported a fault:\n%s", result.err.constData());
         return result;
     }
 
