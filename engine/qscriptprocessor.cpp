@@ -21,7 +21,7 @@ bool multipliesImplicitly(QChar left, QChar right)
     if (left.isDigit())
         return right.isLetter() || right == QLatin1Char('(');
     if (left == QLatin1Char(')'))
-        return right.isLetterOrNumber() || right == QLatin1Char('(');
+        return right.isLetter() || right.isDigit() || right == QLatin1Char('(');
     return false;
 }
 
