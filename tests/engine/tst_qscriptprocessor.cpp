@@ -50,6 +50,8 @@ void ScriptProcessorTest::normalize_data()
                                                          << "\"2*x\"";
     QTest::newRow("tabs stay") << "1\t+ 2"
                                << "1\t+2";
+    QTest::newRow("superscript digits are no decimal digits") << "(2)\u00b2"
+                                                              << "(2)\u00b2";
     QTest::newRow("non-latin letters") << "2Ж"
                                        << "2*ж";
     QTest::newRow("empty") << ""
