@@ -16,7 +16,4 @@ suite() {
 
 suite "$top/build"
 
-ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=0" \
-UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
-LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0" \
-    suite "$top/build-sanitize" -DTOVEL_SANITIZE=ON
+suite "$top/build-sanitize" -DTOVEL_SANITIZE=ON
