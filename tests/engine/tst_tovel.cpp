@@ -15,6 +15,7 @@ private slots:
     void longResultsAreShortenedInTheLogOnly();
     void interactiveLinesAreIndependent();
     void interactiveEndsAtEndOfInput();
+    void interactiveLinesAreReadInTheDosCodePage();
     void runAfterACrashReportsIt();
     void missingDataFilesWarnOnEveryLine();
     void translationsAreCachedBetweenRuns();
@@ -96,6 +97,14 @@ void TovelTest::interactiveEndsAtEndOfInput()
     QCOMPARE(run.out, QByteArray("tovel> 9\ntovel> tovel> "));
     QCOMPARE(run.err, QByteArray("Syntax error\n"));
     QCOMPARE(run.exitCode, 0);
+}
+
+void TovelTest::interactiveLinesAreReadInTheDosCodePage()
+{
+    const TovelTree tree;
+    // 0xA0 is the Cyrillic a in code page 866; the answer comes out in UTF-8
+    const TovelTree::Run run = tree.run({}, "\"\xa0\"\n0\n", QStringLiteral("C.UTF-8"));
+    QCOMPARE(run.out, QByteArray("tovel> \xd0\xb0\ntovel> "));
 }
 
 void TovelTest::runAfterACrashReportsIt()
