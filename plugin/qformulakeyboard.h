@@ -1,0 +1,54 @@
+#ifndef QFORMULAKEYBOARD_H
+#define QFORMULAKEYBOARD_H
+
+#include <QFrame>
+#include <QList>
+
+class QFormula;
+class QGridLayout;
+class QMenu;
+class QPushButton;
+class QScreenKeyGroup;
+
+// The screen keyboard: key groups side by side, each of which the user can
+// hide by its header and show again from the Options menu. The "..." button
+// that opens the menu appears only while every group is hidden; a right click
+// anywhere on the keyboard opens the menu too.
+class QFormulaKeyboard : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit QFormulaKeyboard(QWidget *parent = nullptr);
+    ~QFormulaKeyboard() override;
+
+    void addGroup(int num, const QString &name, bool showDefault);
+    void addKey(int groupIndex, const QPixmap &image, int row, int column, QFormula *templ);
+
+    int groupCount() const { return groups.size(); }
+    QScreenKeyGroup *group(int index) const { return groups.at(index); }
+    QPushButton *menuButtonWidget() const { return menuButton; }
+    QMenu *menu() const { return optionsMenu; }
+
+    // Where every group reads and writes its visibility; set before groups
+    // are added.
+    QString settingsFile;
+
+signals:
+    void keyClicked(QFormula *bindedElement);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private slots:
+    void groupVisibleChanged(bool visible);
+    void setDefaultGroupsVisible();
+
+private:
+    QList<QScreenKeyGroup *> groups;
+    QPushButton *menuButton;
+    QMenu *optionsMenu;
+    QGridLayout *gridLayout;
+};
+
+#endif

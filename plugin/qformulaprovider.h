@@ -1,0 +1,42 @@
+#ifndef QFORMULAPROVIDER_H
+#define QFORMULAPROVIDER_H
+
+#include <QVector>
+#include <QXmlDefaultHandler>
+
+class QFormula;
+class QFormulaKeyboard;
+class QIODevice;
+class QPixmap;
+
+// Reads the formula catalogue: one template formula per item, and through
+// the keyboard one key group per group and one key per keyed item, its
+// picture cut out of the catalogue's palette image. The provider owns the
+// templates, also those hidden inside key buttons, so it must be deleted
+// while the keyboard still exists.
+class QFormulaProvider : public QXmlDefaultHandler
+{
+public:
+    QFormulaProvider();
+    ~QFormulaProvider() override;
+
+    int load(QIODevice *device, QFormulaKeyboard *keyboard);
+    bool startElement(const QString &namespaceURI, const QString &localName,
+                      const QString &qName, const QXmlAttributes &atts) override;
+    void addItem(int group, const QString &name, const QString &lineTemplate,
+                 const QString &appendText, int paletteX, int paletteY, int paletteW,
+                 int paletteH, int keybX, int keybY);
+    int count() const;
+    QFormula *createFormula(int index) const;
+    const QFormula *formulaTemplate(int index) const { return templates.at(index); }
+
+private:
+    void readField(const QXmlAttributes &atts);
+    void readLine(const QXmlAttributes &atts);
+
+    QVector<QFormula *> templates;
+    QPixmap *palette = nullptr;
+    QFormulaKeyboard *keyboard = nullptr;
+};
+
+#endif
