@@ -96,8 +96,8 @@ bool QFormulaProvider::startElement(const QString &, const QString &, const QStr
     } else if (qName == QLatin1String("item")) {
         addItem(intValue(atts, "group"), textValue(atts, "name"), textValue(atts, "lineTemplate"),
                 textValue(atts, "appendText"), intValue(atts, "paletteX"),
-                intValue(atts, "paletteY"), intValue(atts, "paletteW"),
-                intValue(atts, "paletteH"), intValue(atts, "keybX"), intValue(atts, "keybY"));
+                intValue(atts, "paletteY"), intValue(atts, "paletteW"), intValue(atts, "paletteH"),
+                intValue(atts, "keybX"), intValue(atts, "keybY"));
     } else if (qName == QLatin1String("field")) {
         readField(atts);
     } else if (qName == QLatin1String("line")) {
@@ -109,8 +109,8 @@ bool QFormulaProvider::startElement(const QString &, const QString &, const QStr
 // Without a palette (a catalogue with no root element), or with its key cell
 // outside any sensible grid, the item still gives a template, but no key.
 void QFormulaProvider::addItem(int group, const QString &name, const QString &lineTemplate,
-                               const QString &appendText, int paletteX, int paletteY,
-                               int paletteW, int paletteH, int keybX, int keybY)
+                               const QString &appendText, int paletteX, int paletteY, int paletteW,
+                               int paletteH, int keybX, int keybY)
 {
     auto *templ = new QFormula;
     templates.append(templ);
@@ -145,8 +145,8 @@ void QFormulaProvider::readField(const QXmlAttributes &atts)
     if (templates.isEmpty() || !validCell(row, column))
         return;
     templates.last()->addField(floatValue(atts, "fontSizeMult"), row, column,
-                               textValue(atts, "value"),
-                               textValue(atts, "defValue"), intValue(atts, "autoBrakes") != 0);
+                               textValue(atts, "value"), textValue(atts, "defValue"),
+                               intValue(atts, "autoBrakes") != 0);
 }
 
 void QFormulaProvider::readLine(const QXmlAttributes &atts)

@@ -21,11 +21,11 @@ public:
     ~QFormulaProvider() override;
 
     int load(QIODevice *device, QFormulaKeyboard *keyboard);
-    bool startElement(const QString &namespaceURI, const QString &localName,
-                      const QString &qName, const QXmlAttributes &atts) override;
+    bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,
+                      const QXmlAttributes &atts) override;
     void addItem(int group, const QString &name, const QString &lineTemplate,
-                 const QString &appendText, int paletteX, int paletteY, int paletteW,
-                 int paletteH, int keybX, int keybY);
+                 const QString &appendText, int paletteX, int paletteY, int paletteW, int paletteH,
+                 int keybX, int keybY);
     int count() const;
     QFormula *createFormula(int index) const;
     const QFormula *formulaTemplate(int index) const { return templates.at(index); }

@@ -11,8 +11,7 @@
 
 QScreenKeyGroup::QScreenKeyGroup(int num, const QString &name, bool showDefault, QWidget *parent)
     : QWidget(parent), num(num), groupVisible(showDefault), showDefault(showDefault),
-      header(new QPushButton(name, this)), layout(new QVBoxLayout(this)),
-      keyGrid(new QGridLayout)
+      header(new QPushButton(name, this)), layout(new QVBoxLayout(this)), keyGrid(new QGridLayout)
 {
     header->setObjectName(QStringLiteral("groupHeader"));
     header->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Maximum);

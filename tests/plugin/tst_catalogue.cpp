@@ -84,7 +84,9 @@ void CatalogueTest::shippedItems_data()
             << index++ << name << group << cell << face << line;
     };
     const int rowY[] = {1, 41, 81, 121};
-    auto faceAt = [&rowY](int x, int width, int keyRow) { return QRect(x, rowY[keyRow], width, 39); };
+    auto faceAt = [&rowY](int x, int width, int keyRow) {
+        return QRect(x, rowY[keyRow], width, 39);
+    };
 
     row(QStringLiteral("Поле для ввода"), -1, QPoint(), QRect(), QString());
     const char *trig[] = {"sin", "cos", "tg", "ctg", "arcsin", "arccos", "arctg", "arcctg"};
@@ -95,7 +97,8 @@ void CatalogueTest::shippedItems_data()
             k < 4 ? faceAt(4, 89, k % 4) : faceAt(105, 95, k % 4),
             QStringLiteral("pow(%1(0),1)").arg(QLatin1String(trig[k])));
     row(QStringLiteral("Степень"), 1, QPoint(0, 0), faceAt(217, 58, 0), QStringLiteral("pow(0,0)"));
-    row(QStringLiteral("Корень"), 1, QPoint(0, 1), faceAt(217, 58, 1), QStringLiteral("pow(0,1/(2))"));
+    row(QStringLiteral("Корень"), 1, QPoint(0, 1), faceAt(217, 58, 1),
+        QStringLiteral("pow(0,1/(2))"));
     row(QStringLiteral("Модуль"), 1, QPoint(0, 2), faceAt(217, 58, 2), QStringLiteral("abs(0)"));
     row(QStringLiteral("Указание системы счисления"), 1, QPoint(0, 3), faceAt(217, 58, 3),
         QStringLiteral("0_10"));
@@ -103,7 +106,8 @@ void CatalogueTest::shippedItems_data()
         QStringLiteral("log(0)/log(10)"));
     row(QStringLiteral("Натуральный логарифм"), 1, QPoint(1, 1), faceAt(294, 81, 1),
         QStringLiteral("(log(0)/log(e))"));
-    row(QStringLiteral("Экспонента"), 1, QPoint(1, 2), faceAt(294, 81, 2), QStringLiteral("exp(0)"));
+    row(QStringLiteral("Экспонента"), 1, QPoint(1, 2), faceAt(294, 81, 2),
+        QStringLiteral("exp(0)"));
     row(QStringLiteral("Факториал"), 1, QPoint(1, 3), faceAt(294, 81, 3),
         QStringLiteral("factorial(0)"));
     row(QStringLiteral("Дробь"), 2, QPoint(0, 0), faceAt(383, 46, 0), QStringLiteral("((0)/(0))"));
@@ -115,18 +119,25 @@ void CatalogueTest::shippedItems_data()
                                    QStringLiteral("Икс (переменная)")};
     for (int k = 0; k < 4; ++k)
         row(constants.at(k), 3, QPoint(0, k), faceAt(435, 39, k), QString());
-    const QStringList boolean = {QStringLiteral("Исключение (ИЛИ)"), QStringLiteral("Сдвиг влево"),
-                                 QStringLiteral("1"), QStringLiteral("0"),
-                                 QStringLiteral("Дизъюнкция (ИЛИ)"), QStringLiteral("Сдвиг вправо"),
-                                 QStringLiteral("Конъюкция (И)"), QStringLiteral("Отрицание")};
+    const QStringList boolean = {QStringLiteral("Исключение (ИЛИ)"),
+                                 QStringLiteral("Сдвиг влево"),
+                                 QStringLiteral("1"),
+                                 QStringLiteral("0"),
+                                 QStringLiteral("Дизъюнкция (ИЛИ)"),
+                                 QStringLiteral("Сдвиг вправо"),
+                                 QStringLiteral("Конъюкция (И)"),
+                                 QStringLiteral("Отрицание")};
     for (int k = 0; k < 8; ++k)
-        row(boolean.at(k), 4, QPoint(k / 4, k % 4), faceAt(475 + 40 * (k / 4), 39, k % 4), QString());
+        row(boolean.at(k), 4, QPoint(k / 4, k % 4), faceAt(475 + 40 * (k / 4), 39, k % 4),
+            QString());
     const QString pad = QStringLiteral("7410852.963+%*/-");
     for (int k = 0; k < 16; ++k)
-        row(pad.mid(k, 1), 5, QPoint(k / 4, k % 4), faceAt(555 + 40 * (k / 4), 39, k % 4), QString());
+        row(pad.mid(k, 1), 5, QPoint(k / 4, k % 4), faceAt(555 + 40 * (k / 4), 39, k % 4),
+            QString());
     const QString hex = QStringLiteral("ACEBDF");
     for (int k = 0; k < 6; ++k)
-        row(hex.mid(k, 1), 6, QPoint(k / 3, k % 3), faceAt(715 + 40 * (k / 3), 39, k % 3), QString());
+        row(hex.mid(k, 1), 6, QPoint(k / 3, k % 3), faceAt(715 + 40 * (k / 3), 39, k % 3),
+            QString());
 }
 
 // Every item of the shipped catalogue, the ones that follow attributes
@@ -250,8 +261,8 @@ void CatalogueTest::brokenCatalogues_data()
     QTest::newRow("xml error after an item")
         << root + group + item + "</item><item" << 1 << 1 << 1 << QString();
     QTest::newRow("field and line before any item")
-        << root + group + "<field row=\"0\" column=\"0\"/><line relativeCoords=\"0 0 1 1\"/>" + item +
-               "</item></formulaitems>"
+        << root + group + "<field row=\"0\" column=\"0\"/><line relativeCoords=\"0 0 1 1\"/>" +
+               item + "</item></formulaitems>"
         << 1 << 1 << 1 << QString();
     QTest::newRow("group index past the declared groups")
         << root + group + "<item group=\"1\"/><item group=\"7\"/></formulaitems>" << 2 << 1 << 0
