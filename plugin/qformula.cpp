@@ -120,11 +120,22 @@ void QFormula::addLine(QLineF line, int row, int column, float sizeRatio)
         item->sizeRatio = sizeRatio;
 }
 
+// The template is filled in one sweep, so that a field's own text is never
+// filled in again: "7%2" typed into a numerator stays "7%2". A placeholder is
+// "%" and one digit; one that names no field stays as it is.
 QString QFormula::toLine() const
 {
-    QString line = lineTemplate;
-    for (int k = 1; k <= fields.size(); ++k)
-        line.replace(QLatin1Char('%') + QString::number(k), fields.at(k - 1)->toLine(true));
+    QString line;
+    for (int i = 0; i < lineTemplate.size(); ++i) {
+        const QChar c = lineTemplate.at(i);
+        const int k = i + 1 < lineTemplate.size() ? lineTemplate.at(i + 1).digitValue() : -1;
+        if (c == QLatin1Char('%') && k >= 1 && k <= fields.size()) {
+            line += fields.at(k - 1)->toLine(true);
+            ++i;
+        } else {
+            line += c;
+        }
+    }
     return line;
 }
 
