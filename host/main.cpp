@@ -60,12 +60,12 @@ bool parseOptions(const QStringList &arguments, Options &options)
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
         QStringLiteral("Type <input>, if given, calculate it, save a PNG picture of the panel "
-                       "to <file> and exit."),
+                       "to <file>, print the answer line and exit."),
         QStringLiteral("file"));
     parser.addOptions({plugin, settings, screenshot});
     parser.addPositionalArgument(
         QStringLiteral("input"),
-        QStringLiteral("With --screenshot: what to type. {Up}, {Down}, {Left}, {Right}, {Home} "
+        QStringLiteral("What to type and calculate first. {Up}, {Down}, {Left}, {Right}, {Home} "
                        "and {End} press those keys; {Name} clicks the screen key of the "
                        "formula Name."),
         QStringLiteral("[input]"));
@@ -75,9 +75,8 @@ bool parseOptions(const QStringList &arguments, Options &options)
     }
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
-    if (parser.positionalArguments().size() > 1 ||
-        (!parser.positionalArguments().isEmpty() && !parser.isSet(screenshot))) {
-        printError(QStringLiteral("an input is taken only with --screenshot, and only one"));
+    if (parser.positionalArguments().size() > 1) {
+        printError(QStringLiteral("give one input at most"));
         return false;
     }
     options.plugin = QFileInfo(parser.value(plugin)).absoluteFilePath();
@@ -93,6 +92,19 @@ void putOwnDirectoryFirstOnPath()
     const QByteArray path = qgetenv("PATH");
     const QByteArray own = QFile::encodeName(QCoreApplication::applicationDirPath());
     qputenv("PATH", path.isEmpty() ? own : own + QDir::listSeparator().toLatin1() + path);
+}
+
+// Types and calculates the input in the shown window; a failure is reported
+// and the window stays.
+void playInput(HostWindow &window, const QString &input)
+{
+    auto *script = new PanelScript(window.panel(), input, QString());
+    QObject::connect(script, &PanelScript::finished, [](bool ok, const QString &error) {
+        if (!ok)
+            printError(error);
+    });
+    window.activateWindow();
+    script->start();
 }
 
 // Help and pictures need no screen: unless the user chose a platform, they
@@ -115,13 +127,16 @@ int takeScreenshot(HostWindow &window, const Options &options)
 {
     auto *script = new PanelScript(window.panel(), options.script, options.screenshot);
     int result = 0;
-    QObject::connect(script, &PanelScript::finished, [&result](bool ok, const QString &error) {
-        if (!ok) {
-            printError(error);
-            result = screenshotError;
-        }
-        QCoreApplication::exit(result);
-    });
+    QObject::connect(script, &PanelScript::finished,
+                     [&result, script](bool ok, const QString &error) {
+                         if (ok) {
+                             std::fputs(script->answer().toLocal8Bit().constData(), stdout);
+                         } else {
+                             printError(error);
+                             result = screenshotError;
+                         }
+                         QCoreApplication::exit(result);
+                     });
     window.show();
     window.activateWindow();
     script->start();
@@ -152,5 +167,7 @@ int main(int argc, char *argv[])
     if (!options.screenshot.isEmpty())
         return takeScreenshot(window, options);
     window.show();
+    if (!options.script.isEmpty())
+        playInput(window, options.script);
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -49,6 +50,15 @@ void PanelScript::start()
     deadline.start(activationWait);
     if (panel->window()->isActiveWindow())
         play();
+}
+
+QString PanelScript::answer() const
+{
+    const auto *inputPlace = panel->findChild<QWidget *>(QStringLiteral("inputPlace"));
+    const auto *line =
+        inputPlace ? inputPlace->findChild<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly)
+                   : nullptr;
+    return line ? line->text() : QString();
 }
 
 bool PanelScript::eventFilter(QObject *watched, QEvent *event)
@@ -134,7 +144,9 @@ void PanelScript::engineFinished()
 
 void PanelScript::savePicture()
 {
-    if (panel->grab().save(pictureFile, "PNG"))
+    if (pictureFile.isEmpty())
+        finish(QString());
+    else if (panel->grab().save(pictureFile, "PNG"))
         finish(QString());
     else
         fail(QStringLiteral("cannot write the picture %1").arg(pictureFile));

@@ -7,7 +7,8 @@
 
 class QProcess;
 
-// Drives a calculator panel as a user would, then saves a picture of it:
+// Drives a calculator panel as a user would, then saves a picture of it
+// unless no file is named:
 // it types the script into the focused field, clicks "=" and waits until the
 // engine has answered. In the script "{Up}", "{Down}", "{Left}", "{Right}",
 // "{Home}" and "{End}" press those keys, and "{Name}" clicks the screen key
@@ -22,6 +23,8 @@ public:
     // Plays the script once the panel's window is active; finished() reports
     // the outcome.
     void start();
+    // The text of the panel's answer line.
+    QString answer() const;
 
 signals:
     void finished(bool ok, const QString &error);
