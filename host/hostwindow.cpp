@@ -10,9 +10,10 @@ HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : 
     setWindowTitle(plugin->title());
     setWindowIcon(plugin->icon());
     setCentralWidget(plugin->createWidget(settingsFile));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About %1").arg(plugin->title()), this, &HostWindow::showAbout);
-    help->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
     centralWidget()->setFocus();
 }
 

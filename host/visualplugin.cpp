@@ -50,9 +50,9 @@ QString verificationMismatch(const QString &pluginText)
 
 VisualPlugin::VisualPlugin(const QString &fileName) : loader(fileName)
 {
-    if (load() && verify() && cast())
+    if (!load() || !verify())
         return;
-    pluginInterface = nullptr;
+    cast();
 }
 
 bool VisualPlugin::load()
@@ -76,15 +76,13 @@ bool VisualPlugin::verify()
     return error.isEmpty();
 }
 
-bool VisualPlugin::cast()
+void VisualPlugin::cast()
 {
     QObject *root = loader.instance();
-    if (root)
-        pluginInterface = qobject_cast<QPluginInterface *>(root);
+    pluginInterface = qobject_cast<QPluginInterface *>(root);
     if (pluginInterface)
-        return true;
+        return;
     error = root ? QStringLiteral("its root object does not offer the interface %1")
                        .arg(QLatin1String(QPluginInterface_iid))
                  : loader.errorString();
-    return false;
 }

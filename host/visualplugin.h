@@ -21,7 +21,7 @@ public:
 private:
     bool load();
     bool verify();
-    bool cast();
+    void cast();
 
     QPluginLoader loader;
     QPluginInterface *pluginInterface = nullptr;

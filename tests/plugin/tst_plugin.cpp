@@ -2,7 +2,6 @@
 #include "loadedplugin.h"
 #include "toveltree.h"
 
-#include <QLibrary>
 #include <QSettings>
 #include <QTextCodec>
 #include <QtTest>
@@ -15,11 +14,17 @@ private slots:
     void initTestCase();
     void castByName_data();
     void castByName();
-    void verificationData();
     void resources();
     void calculation_data();
     void calculation();
+    void previousAnswer_data();
     void previousAnswer();
+    void engineOutput_data();
+    void engineOutput();
+    void longOutputInPieces();
+    void clearStopsEndlessEngine();
+    void controlsChangeNothing();
+    void clearStopsEndlessRealEngine();
     void focusGoesToFormula();
     void panelsAreIndependent();
     void settingsFile();
@@ -78,23 +83,6 @@ void PluginTest::castByName()
     QCOMPARE(root->qt_metacast("QTovelPlugin"), static_cast<void *>(root));
 }
 
-// The verification text names this toolkit's version, as a host expects.
-void PluginTest::verificationData()
-{
-    QLibrary library(QStringLiteral(BRISMA_PLUGIN));
-    using Query = const char *(*)();
-    const auto query =
-        reinterpret_cast<Query>(library.resolve("qt_plugin_query_verification_data"));
-    QVERIFY(query);
-    const QStringList lines = QString::fromLatin1(query()).split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 4);
-    QCOMPARE(lines.at(0), QStringLiteral("pattern=QT_PLUGIN_VERIFICATION_DATA"));
-    QCOMPARE(lines.at(1), QStringLiteral("version=" QT_VERSION_STR));
-    QVERIFY(lines.at(2) == QLatin1String("debug=false") ||
-            lines.at(2) == QLatin1String("debug=true"));
-    QVERIFY(lines.at(3).startsWith(QLatin1String("buildkey=")));
-}
-
 // The icon has 32 by 32 pixels with alpha; the style sheet, stored in
 // CP1251, arrives with its Russian comments intact.
 void PluginTest::resources()
@@ -148,21 +136,174 @@ void PluginTest::calculation()
     QCOMPARE(window.driver.answer(), shown);
 }
 
-// The answer line feeds "Ans"; "CE" clears the formula and keeps the answer.
+// The answer line's text, simplified, takes the place of "Ans" in any letter
+// case, also inside a longer word; "CE" clears the formula, not the answer.
+void PluginTest::previousAnswer_data()
+{
+    QTest::addColumn<QByteArray>("previous");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("sent");
+
+    QTest::newRow("Ans*2 after 3") << QByteArray("3\n") << "Ans*2"
+                                   << "3*2";
+    QTest::newRow("ans typed in any case") << QByteArray("3\n") << "aNs+ANS+ans"
+                                           << "3+3+3";
+    QTest::newRow("inside a word") << QByteArray("3\n") << "answer"
+                                   << "3wer";
+    QTest::newRow("empty answer line") << QByteArray() << "Ans+1"
+                                       << "+1";
+    QTest::newRow("answer of two lines") << QByteArray("1\n2\n") << "Ans"
+                                         << "1 2";
+    QTest::newRow("blanks around the answer") << QByteArray("  4 \n") << "Ans"
+                                              << "4";
+}
+
 void PluginTest::previousAnswer()
+{
+    QFETCH(QByteArray, previous);
+    QFETCH(QString, typed);
+    QFETCH(QString, sent);
+
+    FakeEngine engine;
+    PanelWindow window;
+    QVERIFY(window.open());
+    engine.answer(previous);
+    DisplayDriver::type(QStringLiteral("1"));
+    QVERIFY(window.driver.solve());
+    window.driver.click(QStringLiteral("CE"));
+    QCOMPARE(window.driver.answer(), QString::fromUtf8(previous));
+
+    engine.answer("5\n");
+    DisplayDriver::type(typed);
+    QVERIFY(window.driver.pressReturn());
+    QCOMPARE(engine.arguments(), QStringList({"1", sent}));
+}
+
+// Whatever the engine prints, answer or error, becomes the answer line's
+// text with its line end, up to the first zero byte, in the locale's
+// encoding; pieces of one answer are shown together.
+void PluginTest::engineOutput_data()
+{
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    QTest::addColumn<QByteArray>("errEnd");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("answer") << QByteArray("3\n") << QByteArray() << QByteArray() << "3\n";
+    QTest::newRow("error text") << QByteArray() << QByteArray("Syntax error\n") << QByteArray()
+                                << "Syntax error\n";
+    QTest::newRow("error and its line end apart")
+        << QByteArray() << QByteArray("Syntax error") << QByteArray("\n") << "Syntax error\n";
+    QTest::newRow("Cyrillic error") << QByteArray() << QString("Синтаксическая ошибка\n").toUtf8()
+                                    << QByteArray() << "Синтаксическая ошибка\n";
+    QTest::newRow("text ends at a zero byte") << QByteArray("12\0"
+                                                            "34\n",
+                                                            6)
+                                              << QByteArray() << QByteArray() << "12";
+    QTest::newRow("empty answer") << QByteArray("\n") << QByteArray() << QByteArray() << "\n";
+}
+
+void PluginTest::engineOutput()
+{
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QFETCH(QByteArray, errEnd);
+    QFETCH(QString, shown);
+
+    FakeEngine engine;
+    PanelWindow window;
+    QVERIFY(window.open());
+    engine.answer("earlier\n");
+    QVERIFY(window.driver.solve());
+    engine.answer(out, err, errEnd);
+    QTest::ignoreMessage(QtDebugMsg, "brisma: starting tovel with args: 7");
+    DisplayDriver::type(QStringLiteral("7"));
+    QVERIFY(window.driver.solve());
+    QCOMPARE(window.driver.answer(), shown);
+    QCOMPARE(engine.arguments().last(), QStringLiteral("7"));
+}
+
+// Output over 1000 bytes is never shown whole: each notice shows at most
+// 1000 bytes, the first one the first 1000.
+void PluginTest::longOutputInPieces()
+{
+    FakeEngine engine;
+    PanelWindow window;
+    QVERIFY(window.open());
+    const QByteArray first(1000, 'a');
+    engine.answer(first + QByteArray(1500, 'b') + '\n');
+    QSignalSpy shown(window.driver.answerLine(), &QLineEdit::textChanged);
+    QVERIFY(window.driver.solve());
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown.first().first().toString(), QString::fromLatin1(first));
+    for (const QList<QVariant> &change : qAsConst(shown))
+        QVERIFY(change.first().toString().size() <= 1000);
+}
+
+// A line that never ends keeps the engine running, and "=" again starts no
+// second one; "CE" stops it, the answer line keeps its text, and the next
+// "=" works again.
+void PluginTest::clearStopsEndlessEngine()
+{
+    FakeEngine engine;
+    engine.answer("3\n");
+    PanelWindow window;
+    QVERIFY(window.open());
+    QVERIFY(window.driver.solve());
+    engine.runEndlessly();
+    DisplayDriver::type(QStringLiteral("9"));
+    window.driver.click(QStringLiteral("="));
+    QTRY_COMPARE(engine.arguments().size(), 2);
+    window.driver.click(QStringLiteral("="));
+    window.driver.click(QStringLiteral("CE"));
+    QCOMPARE(window.driver.engine()->state(), QProcess::NotRunning);
+    QCOMPARE(window.driver.answer(), QStringLiteral("3\n"));
+
+    engine.answer("7\n");
+    DisplayDriver::type(QStringLiteral("4"));
+    QVERIFY(window.driver.solve());
+    QCOMPARE(window.driver.answer(), QStringLiteral("7\n"));
+    QCOMPARE(engine.arguments(), QStringList({"", "9", "4"}));
+}
+
+// Base, Prec and Angle are shown, but the engine never hears of them.
+void PluginTest::controlsChangeNothing()
 {
     FakeEngine engine;
     engine.answer("3\n");
     PanelWindow window;
     QVERIFY(window.open());
     DisplayDriver::type(QStringLiteral("1+2"));
+    QVERIFY(window.driver.solve());
+    const QList<QSpinBox *> spins = window.driver.spinBoxes();
+    QCOMPARE(spins.size(), 2);
+    spins.at(0)->setValue(16);
+    spins.at(1)->setValue(2);
+    window.driver.angleBox()->addItem(QStringLiteral("deg"));
+    QVERIFY(window.driver.solve());
+    QCOMPARE(engine.arguments(), QStringList({"1+2", "1+2"}));
+}
+
+// The built engine on a line that never ends: "CE" stops it, and the answer
+// line keeps the answer of the line before.
+void PluginTest::clearStopsEndlessRealEngine()
+{
+    TovelTree tree(TovelTree::Shipped);
+    PathFirst engine(tree.path(QStringLiteral("bin")));
+    PanelWindow window;
+    QVERIFY(window.open());
+    DisplayDriver::type(QStringLiteral("1+2"));
     QVERIFY(window.driver.pressReturn());
-    QCOMPARE(window.driver.answer(), QStringLiteral("3\n"));
     window.driver.click(QStringLiteral("CE"));
+    DisplayDriver::type(QStringLiteral("for(i=0,1,i=i);end"));
+    window.driver.click(QStringLiteral("="));
+    QTRY_COMPARE(window.driver.engine()->state(), QProcess::Running);
+    window.driver.click(QStringLiteral("CE"));
+    QCOMPARE(window.driver.engine()->state(), QProcess::NotRunning);
     QCOMPARE(window.driver.answer(), QStringLiteral("3\n"));
     DisplayDriver::type(QStringLiteral("Ans*2"));
     QVERIFY(window.driver.solve());
-    QCOMPARE(engine.arguments(), QStringList({"1+2", "3*2"}));
+    QCOMPARE(window.driver.answer(), QStringLiteral("6\n"));
 }
 
 // The host gives the panel the focus; it lands in the input formula.
