@@ -47,8 +47,9 @@ void HostTest::initTestCase()
     notPlugin.write("not a library\n");
 }
 
-// The host's settings file and every picture stay in the test's directory;
-// the engine of the installed tree writes its files there.
+// The host's settings file and every picture stay in the test's directory,
+// the engine of the installed tree writes its files there, the locale is
+// fixed,
 HostTest::Run HostTest::host(const QString &program, QStringList arguments,
                              const QStringList &wrapper) const
 {
@@ -57,6 +58,8 @@ HostTest::Run HostTest::host(const QString &program, QStringList arguments,
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                        scratch.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    // nor does it talk to the user's session bus
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
     for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
     process.setProcessEnvironment(environment);
