@@ -4,6 +4,7 @@
 #include "qformulakeyboard.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QPixmap>
 
@@ -36,6 +37,13 @@ const int maxCellIndex = 63;
 bool validCell(int row, int column)
 {
     return row >= 0 && column >= 0 && row <= maxCellIndex && column <= maxCellIndex;
+}
+
+// Only a regular file (or resource) is read: a device or a pipe named by a
+// broken catalogue could hang the load.
+QPixmap *loadPalette(const QString &path)
+{
+    return QFileInfo(path).isFile() ? new QPixmap(path) : new QPixmap;
 }
 
 // Messages are written the way a debug stream writes a string: between
@@ -80,7 +88,7 @@ bool QFormulaProvider::startElement(const QString &, const QString &, const QStr
 {
     if (qName == QLatin1String("formulaitems")) {
         delete palette;
-        palette = new QPixmap(textValue(atts, "palette"));
+        palette = loadPalette(textValue(atts, "palette"));
     } else if (qName == QLatin1String("group")) {
         if (keyboard)
             keyboard->addGroup(intValue(atts, "num"), textValue(atts, "name"),
