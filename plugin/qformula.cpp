@@ -93,6 +93,7 @@ void QFormula::addField(float fontSizeMult, int row, int column, const QString &
     fields.append(field);
     field->setObjectName(cellName("field", row, column));
     field->fontSizeMult = fontSizeMult;
+    scaleFieldFont(field);
     field->defValue = defValue;
     field->setText(value);
     field->row = row;
@@ -210,18 +211,24 @@ void QFormula::leaveThroughHolder(FocusDirection direction)
         holder->moveFocusOut(direction);
 }
 
-// Sets each field's font to the formula's font scaled by the field's factor;
-// the fields pass it on to nested formulas, so the factors multiply with
-// depth. An empty field keeps room for one character.
 void QFormula::scaleFieldFonts()
 {
-    for (QFormulaField *field : qAsConst(fields)) {
-        QFont scaled = font();
-        const qreal size = scaled.pointSizeF() * field->fontSizeMult;
-        if (size > 0)
-            scaled.setPointSizeF(size);
-        field->setFont(scaled);
-        const QFontMetrics metrics(scaled);
-        field->setMinimumSize(metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height());
-    }
+    for (QFormulaField *field : qAsConst(fields))
+        scaleFieldFont(field);
+}
+
+// Sets the field's font to the formula's font scaled by the field's factor;
+// the field passes it on to nested formulas, so the factors multiply with
+// depth. An empty field keeps room for one character. A new field is scaled
+// at once: a formula whose font is only inherited may never see a font
+// change, and its fields would stay unscaled.
+void QFormula::scaleFieldFont(QFormulaField *field)
+{
+    QFont scaled = font();
+    const qreal size = scaled.pointSizeF() * field->fontSizeMult;
+    if (size > 0)
+        scaled.setPointSizeF(size);
+    field->setFont(scaled);
+    const QFontMetrics metrics(scaled);
+    field->setMinimumSize(metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height());
 }

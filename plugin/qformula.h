@@ -55,6 +55,7 @@ private:
     QFormulaGraphItem *graphItemAt(int row, int column) const;
     void leaveThroughHolder(FocusDirection direction);
     void scaleFieldFonts();
+    void scaleFieldFont(QFormulaField *field);
 
     QVector<QFormulaField *> fields;
     QVector<QFormulaGraphItem *> graphItems;

@@ -193,7 +193,10 @@ void QFormulaField::insertFormula(QFormula *formulaTemplate)
     }
     copy->setParent(this);
     copy->setFont(font());
-    layout->insertWidget(cursorPos, copy);
+    // Centred, a nested formula keeps its preferred height: without an
+    // alignment the box layout would cap the whole field at the height of
+    // its shortest nested formula and squash the taller ones.
+    layout->insertWidget(cursorPos, copy, 0, Qt::AlignVCenter);
     outlineState = NoOutline;
     copy->setFocus(Qt::OtherFocusReason);
     if (autoBrakes && !isBracketed())

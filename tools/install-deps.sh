@@ -3,7 +3,7 @@
 set -eu
 
 packages="g++ cmake make qtbase5-dev qtscript5-dev qttools5-dev qttools5-dev-tools \
-fonts-dejavu-core xvfb"
+fonts-dejavu-core xvfb xauth"
 
 missing=""
 for package in $packages; do

@@ -14,12 +14,15 @@
 class EditorWindow : public QWidget
 {
 public:
-    EditorWindow() : inputTemplate(templates::input()), root(new QFormula(*inputTemplate))
+    // Without an explicit font the formula tree inherits the window's font.
+    explicit EditorWindow(bool explicitFont = true)
+        : inputTemplate(templates::input()), root(new QFormula(*inputTemplate))
     {
         root->setParent(this);
         auto *layout = new QVBoxLayout(this);
         layout->addWidget(root);
-        root->setFont(QFont(QStringLiteral("DejaVu Sans"), 12));
+        if (explicitFont)
+            root->setFont(QFont(QStringLiteral("DejaVu Sans"), 12));
         resize(400, 150);
     }
 

@@ -68,6 +68,17 @@ inline std::unique_ptr<QFormula> fraction()
     return formula;
 }
 
+// The root sign takes two cells beside the radicand, the overline one above.
+inline std::unique_ptr<QFormula> squareRoot()
+{
+    auto formula = make(QStringLiteral("Корень"), QStringLiteral("sqrt(%1)"));
+    formula->addField(1, 1, 2, QString(), QStringLiteral("0"), false);
+    formula->addLine(QLineF(0, 0.6, 0.5, 1), 1, 0, 0.3f);
+    formula->addLine(QLineF(0.5, 1, 1, 0), 1, 1, 0.3f);
+    formula->addLine(QLineF(0, 1, 1, 1), 0, 2, 0);
+    return formula;
+}
+
 // A key that only types text, such as a constant or a bracket.
 inline std::unique_ptr<QFormula> text(const QString &name, const QString &appendText)
 {

@@ -1,9 +1,12 @@
 #include "editorwindow.h"
 #include "qformulagraphitem.h"
 
+#include <QFontMetrics>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <map>
 
 class FormulaTest : public QObject
 {
@@ -15,6 +18,10 @@ private slots:
     void insertion();
     void backspaceDeletesNestedFormula();
     void fontScalesWithDepth();
+    void fontScalesWithoutExplicitFont_data();
+    void fontScalesWithoutExplicitFont();
+    void nestedFormulasKeepPreferredSize_data();
+    void nestedFormulasKeepPreferredSize();
     void clear();
 };
 
@@ -24,6 +31,20 @@ namespace
 bool isPointSize(const QWidget *widget, qreal size)
 {
     return qAbs(widget->font().pointSizeF() - size) < 1e-4;
+}
+
+// Whether every formula nested in the tree, and every field in it, is at
+// least as high as it prefers to be.
+bool nothingSquashed(const QFormula *root)
+{
+    for (const QFormula *nested : root->findChildren<QFormula *>()) {
+        if (nested->height() < nested->sizeHint().height())
+            return false;
+        for (int i = 0; i < nested->fieldCount(); ++i)
+            if (nested->field(i)->height() < nested->field(i)->sizeHint().height())
+                return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -187,6 +208,74 @@ void FormulaTest::fontScalesWithDepth()
 
     editor.root->setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
     QVERIFY(isPointSize(inner->field(0)->itemWidget(0), 9.8));
+}
+
+// The fields of a formula are scaled whether or not anybody gave the tree an
+// explicit font: exponents are smaller, empty fields keep room for a glyph.
+void FormulaTest::fontScalesWithoutExplicitFont_data()
+{
+    QTest::addColumn<bool>("explicitFont");
+    QTest::newRow("explicit root font") << true;
+    QTest::newRow("inherited root font") << false;
+}
+
+void FormulaTest::fontScalesWithoutExplicitFont()
+{
+    QFETCH(bool, explicitFont);
+    EditorWindow editor(explicitFont);
+    QVERIFY(editor.open());
+    editor.rootField()->setFocus();
+    auto power = templates::power();
+    QFormula *nested = editor.insert(power.get());
+    const qreal rootSize = editor.root->font().pointSizeF();
+    QVERIFY(isPointSize(nested->field(1), rootSize));
+    QVERIFY(isPointSize(nested->field(0), rootSize * 0.7));
+    const int lineHeight = QFontMetrics(nested->field(0)->font()).height();
+    QCOMPARE(nested->field(0)->minimumHeight(), lineHeight);
+    QVERIFY(nested->field(0)->height() >= lineHeight);
+}
+
+// A formula nested in a field keeps its preferred size beside shorter ones
+// in the same field: a fraction with a root of x squared in its numerator,
+// and a shorter formula or glyph inserted after it.
+void FormulaTest::nestedFormulasKeepPreferredSize_data()
+{
+    QTest::addColumn<QString>("neighbour");
+    QTest::newRow("absolute value after the fraction") << QStringLiteral("Модуль");
+    QTest::newRow("power after the fraction") << QStringLiteral("Степень");
+    QTest::newRow("digit after the fraction") << QStringLiteral("7");
+}
+
+void FormulaTest::nestedFormulasKeepPreferredSize()
+{
+    QFETCH(QString, neighbour);
+    std::map<QString, std::unique_ptr<QFormula>> keys;
+    keys[QStringLiteral("Модуль")] = templates::absoluteValue();
+    keys[QStringLiteral("Степень")] = templates::power();
+    keys[QStringLiteral("7")] = templates::text(QStringLiteral("7"), QStringLiteral("7"));
+    auto fraction = templates::fraction();
+    auto squareRoot = templates::squareRoot();
+    auto power = templates::power();
+    EditorWindow editor;
+    QVERIFY(editor.open());
+    editor.rootField()->setFocus();
+    editor.insert(fraction.get());
+    EditorWindow::press(Qt::Key_Up);
+    editor.insert(squareRoot.get());
+    editor.insert(power.get());
+    EditorWindow::type(QStringLiteral("x"));
+    EditorWindow::press(Qt::Key_Up);
+    EditorWindow::type(QStringLiteral("2"));
+    QTRY_VERIFY(nothingSquashed(editor.root));
+
+    editor.rootField()->setCursorPosition(1, false, false);
+    editor.root->insertFormula(keys.at(neighbour).get());
+    QCOMPARE(editor.rootField()->itemCount(), 2);
+    const QWidget *outer = editor.rootField()->itemWidget(0);
+    const QWidget *beside = editor.rootField()->itemWidget(1);
+    QTRY_VERIFY(beside->isVisible() && beside->x() > 0);
+    QVERIFY(nothingSquashed(editor.root));
+    QCOMPARE(outer->height(), outer->sizeHint().height());
 }
 
 // Clearing keeps the fields; the field whose nested formula was cleared away

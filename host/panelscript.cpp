@@ -1,0 +1,168 @@
+#include "panelscript.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace
+{
+// How long the window may take to become active, and the engine to answer.
+const int activationWait = 2000;
+const int engineWait = 30000;
+
+// The script cut into single characters and {...} steps.
+QStringList scriptSteps(const QString &script)
+{
+    QStringList steps;
+    const QRegularExpression step(QStringLiteral("\\{[^}]+\\}|."),
+                                  QRegularExpression::DotMatchesEverythingOption);
+    auto match = step.globalMatch(script);
+    while (match.hasNext())
+        steps.append(match.next().captured());
+    return steps;
+}
+
+int namedKey(const QString &name)
+{
+    static const QHash<QString, int> keys{
+        {QStringLiteral("Up"), Qt::Key_Up},     {QStringLiteral("Down"), Qt::Key_Down},
+        {QStringLiteral("Left"), Qt::Key_Left}, {QStringLiteral("Right"), Qt::Key_Right},
+        {QStringLiteral("Home"), Qt::Key_Home}, {QStringLiteral("End"), Qt::Key_End},
+    };
+    return keys.value(name, 0);
+}
+} // namespace
+
+PanelScript::PanelScript(QWidget *panel, const QString &script, const QString &pictureFile)
+    : QObject(panel), panel(panel), steps(scriptSteps(script)), pictureFile(pictureFile)
+{
+    deadline.setSingleShot(true);
+}
+
+void PanelScript::start()
+{
+    panel->window()->installEventFilter(this);
+    connect(&deadline, &QTimer::timeout, this, &PanelScript::play);
+    deadline.start(activationWait);
+    if (panel->window()->isActiveWindow())
+        play();
+}
+
+QString PanelScript::answer() const
+{
+    const auto *inputPlace = panel->findChild<QWidget *>(QStringLiteral("inputPlace"));
+    const auto *line =
+        inputPlace ? inputPlace->findChild<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly)
+                   : nullptr;
+    return line ? line->text() : QString();
+}
+
+bool PanelScript::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        QTimer::singleShot(0, this, &PanelScript::play);
+    return QObject::eventFilter(watched, event);
+}
+
+void PanelScript::play()
+{
+    if (played)
+        return;
+    played = true;
+    deadline.disconnect();
+    panel->setFocus();
+    for (const QString &step : qAsConst(steps))
+        if (!playStep(step))
+            return;
+    if (steps.isEmpty()) {
+        savePicture();
+        return;
+    }
+    engine = panel->findChild<QProcess *>();
+    QPushButton *solve = nullptr;
+    for (QPushButton *button : panel->findChildren<QPushButton *>())
+        if (button->text() == QLatin1String("="))
+            solve = button;
+    if (!engine || !solve) {
+        fail(QStringLiteral("the panel has no \"=\" button or no engine"));
+        return;
+    }
+    connect(engine, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+            &PanelScript::engineFinished);
+    connect(engine, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            fail(QStringLiteral("the engine tovel could not be started"));
+    });
+    connect(&deadline, &QTimer::timeout, this,
+            [this]() { fail(QStringLiteral("the engine did not answer in time")); });
+    deadline.start(engineWait);
+    solve->click();
+}
+
+bool PanelScript::playStep(const QString &step)
+{
+    if (step.size() == 1) {
+        pressKey(0, step);
+        return true;
+    }
+    const QString name = step.mid(1, step.size() - 2);
+    if (const int key = namedKey(name)) {
+        pressKey(key, QString());
+        return true;
+    }
+    auto *key = panel->findChild<QPushButton *>(QStringLiteral("key - ") + name);
+    if (!key) {
+        fail(QStringLiteral("the panel has no key \"%1\"").arg(name));
+        return false;
+    }
+    key->click();
+    return true;
+}
+
+void PanelScript::pressKey(int key, const QString &text)
+{
+    QWidget *target = panel->window()->focusWidget();
+    if (!target)
+        return;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+// The answer has been read by the time the engine is reported finished; the
+// picture is taken once the panel has laid it out.
+void PanelScript::engineFinished()
+{
+    deadline.stop();
+    QTimer::singleShot(0, this, &PanelScript::savePicture);
+}
+
+void PanelScript::savePicture()
+{
+    if (pictureFile.isEmpty())
+        finish(QString());
+    else if (panel->grab().save(pictureFile, "PNG"))
+        finish(QString());
+    else
+        fail(QStringLiteral("cannot write the picture %1").arg(pictureFile));
+}
+
+void PanelScript::fail(const QString &error)
+{
+    finish(error);
+}
+
+// Reports the outcome once: a late engine report after a failure is ignored.
+void PanelScript::finish(const QString &error)
+{
+    deadline.stop();
+    if (done)
+        return;
+    done = true;
+    emit finished(error.isEmpty(), error);
+}

@@ -1,0 +1,37 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>QTovelPlugin</name>
+    <message>
+        <source>Brisma</source>
+        <translation>Брисма</translation>
+    </message>
+</context>
+<context>
+    <name>QFormulaDisplay</name>
+    <message>
+        <source>Angle</source>
+        <translation>Углы</translation>
+    </message>
+    <message>
+        <source>Base</source>
+        <translation>Сист</translation>
+    </message>
+    <message>
+        <source>Prec</source>
+        <translation>Точн</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>%1: Error opening formula data file</source>
+        <translation>%1: Невозможно открыть файл с формулами</translation>
+    </message>
+    <message>
+        <source>%1: Error while loading formula data</source>
+        <translation>%1: Ошибка при загрузке данных формул</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,164 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Runs the host program as a user does: from the build tree and from a tree
+// installed under a temporary prefix.
+class HostTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void run_data();
+    void run();
+    void realWindow();
+
+private:
+    struct Run {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    Run host(const QString &program, QStringList arguments,
+             const QStringList &wrapper = QStringList()) const;
+    QString installedHost() const { return prefix.filePath(QStringLiteral("bin/brisma-host")); }
+    QString picture() const { return scratch.filePath(QStringLiteral("panel.png")); }
+
+    QTemporaryDir prefix;
+    QTemporaryDir scratch;
+};
+
+void HostTest::initTestCase()
+{
+    QProcess install;
+    install.start(QStringLiteral(CMAKE_COMMAND),
+                  {QStringLiteral("--install"), QStringLiteral(BUILD_DIR),
+                   QStringLiteral("--prefix"), prefix.path()});
+    QVERIFY(install.waitForFinished(120000));
+    QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
+    QFile notPlugin(scratch.filePath(QStringLiteral("libnotaplugin.so")));
+    QVERIFY(notPlugin.open(QIODevice::WriteOnly));
+    notPlugin.write("not a library\n");
+}
+
+// The host's settings file and every picture stay in the test's directory,
+// the engine of the installed tree writes its files there, the locale is
+// fixed,
+HostTest::Run HostTest::host(const QString &program, QStringList arguments,
+                             const QStringList &wrapper) const
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       scratch.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    // nor does it talk to the user's session bus
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    process.setProcessEnvironment(environment);
+    QString command = program;
+    if (!wrapper.isEmpty()) {
+        arguments.prepend(program);
+        arguments = wrapper.mid(1) + arguments;
+        command = wrapper.first();
+    }
+    process.start(command, arguments);
+    process.waitForFinished(120000);
+    Run run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+void HostTest::run_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+
+    const QString shot = QStringLiteral("--screenshot=PICTURE");
+    QTest::newRow("help lists the options") << false << QStringList{"--help"} << 0
+                                            << QByteArray("--plugin-file <file>") << QByteArray();
+    QTest::newRow("panel from the build tree")
+        << false << QStringList{shot} << 0 << QByteArray() << QByteArray();
+    QTest::newRow("installed tree calculates 1+2")
+        << true << QStringList{shot, "1+2"} << 0 << QByteArray("3\n") << QByteArray();
+    QTest::newRow("installed tree with key clicks")
+        << true << QStringList{shot, "{Дробь}2{Up}1"} << 0 << QByteArray("0.5\n") << QByteArray();
+    QTest::newRow("engine error in the answer line")
+        << true << QStringList{shot, "2*"} << 0 << QByteArray("Syntax error\n") << QByteArray();
+    QTest::newRow("missing plug-in")
+        << true << QStringList{"--plugin-file=SCRATCH/none.so", shot} << 3 << QByteArray()
+        << QByteArray("brisma-host: cannot use the plug-in");
+    QTest::newRow("file that is no plug-in")
+        << true << QStringList{"--plugin-file=SCRATCH/libnotaplugin.so", shot} << 3 << QByteArray()
+        << QByteArray("brisma-host: cannot use the plug-in");
+    QTest::newRow("plug-in of another kind")
+        << true << QStringList{"--plugin-file=QTPLUGINS/platforms/libqminimal.so", shot} << 3
+        << QByteArray() << QByteArray("it exports no verification data");
+    QTest::newRow("unknown key") << true << QStringList{shot, "{Nothing}"} << 4 << QByteArray()
+                                 << QByteArray("the panel has no key \"Nothing\"");
+    QTest::newRow("two inputs") << true << QStringList{shot, "1", "2"} << 2 << QByteArray()
+                                << QByteArray("give one input at most");
+}
+
+void HostTest::run()
+{
+    QFETCH(bool, installed);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+
+    QFile::remove(picture());
+    arguments.replaceInStrings(QStringLiteral("PICTURE"), picture());
+    arguments.replaceInStrings(QStringLiteral("SCRATCH"), scratch.path());
+    arguments.replaceInStrings(QStringLiteral("QTPLUGINS"),
+                               QLibraryInfo::location(QLibraryInfo::PluginsPath));
+    const Run run = host(installed ? installedHost() : QStringLiteral(BUILD_HOST), arguments);
+    QVERIFY2(run.err.contains(err), run.err.constData());
+    QCOMPARE(run.exitCode, exitCode);
+    if (out.isEmpty())
+        QVERIFY(!run.out.contains("error"));
+    else if (out.endsWith('\n'))
+        QCOMPARE(run.out, out);
+    else
+        QVERIFY(run.out.contains(out));
+    const bool pictured =
+        exitCode == 0 && arguments.contains(QStringLiteral("--screenshot=") + picture());
+    QCOMPARE(QImage(picture()).isNull(), !pictured);
+}
+
+// In a real window on a virtual X server, key clicks, typing and "=" give
+// the answer, and the picture shows the panel.
+void HostTest::realWindow()
+{
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    if (xvfb.isEmpty())
+        QSKIP("xvfb-run is not installed");
+    QFile::remove(picture());
+    const Run run =
+        host(installedHost(),
+             {QStringLiteral("-platform"), QStringLiteral("xcb"),
+              QStringLiteral("--screenshot=") + picture(),
+              QStringLiteral("{Дробь}4{Up}{Корень}{Степень}3{Up}2{Up}{Up}{Up}{End}{Модуль}-2")},
+             {xvfb, QStringLiteral("-a"), QStringLiteral("-s"),
+              QStringLiteral("-screen 0 1024x768x24")});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QCOMPARE(run.out, QByteArray("1.5\n"));
+    const QImage image(picture());
+    QVERIFY(image.width() > 400 && image.height() > 300);
+}
+
+QTEST_GUILESS_MAIN(HostTest)
+#include "tst_host.moc"

@@ -1,0 +1,354 @@
+#include "fakeengine.h"
+#include "loadedplugin.h"
+#include "toveltree.h"
+
+#include <QSettings>
+#include <QTextCodec>
+#include <QtTest>
+
+class PluginTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void castByName_data();
+    void castByName();
+    void resources();
+    void calculation_data();
+    void calculation();
+    void previousAnswer_data();
+    void previousAnswer();
+    void engineOutput_data();
+    void engineOutput();
+    void longOutputInPieces();
+    void clearStopsEndlessEngine();
+    void controlsChangeNothing();
+    void clearStopsEndlessRealEngine();
+    void focusGoesToFormula();
+    void panelsAreIndependent();
+    void settingsFile();
+};
+
+namespace
+{
+
+// Puts the directory first on PATH while it lives.
+class PathFirst
+{
+public:
+    explicit PathFirst(const QString &dir) : oldPath(qgetenv("PATH"))
+    {
+        qputenv("PATH", QFile::encodeName(dir) + ':' + oldPath);
+    }
+    ~PathFirst() { qputenv("PATH", oldPath); }
+
+private:
+    QByteArray oldPath;
+};
+
+} // namespace
+
+void PluginTest::initTestCase()
+{
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    QVERIFY2(pluginRoot(), "the built plug-in does not load");
+    QVERIFY(loadedPlugin());
+}
+
+// The root object answers the interface's identifier and names, and no other.
+void PluginTest::castByName_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("interface");
+
+    QTest::newRow("interface identifier") << QByteArray(QPluginInterface_iid) << true;
+    QTest::newRow("interface class name") << QByteArray("QPluginInterface") << true;
+    QTest::newRow("older interface version")
+        << QByteArray("com.kestra.Tovel.QVisualInterface/1.0") << false;
+    QTest::newRow("another interface") << QByteArray("org.qt-project.Qt.QStylePlugin") << false;
+    QTest::newRow("identifier in other case")
+        << QByteArray("com.kestra.tovel.qvisualinterface/1.1") << false;
+}
+
+void PluginTest::castByName()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(bool, interface);
+    QObject *root = pluginRoot();
+    void *cast = root->qt_metacast(name.constData());
+    QCOMPARE(cast != nullptr, interface);
+    if (interface)
+        QCOMPARE(cast, static_cast<void *>(loadedPlugin()));
+    QCOMPARE(root->qt_metacast("QTovelPlugin"), static_cast<void *>(root));
+}
+
+// The icon has 32 by 32 pixels with alpha; the style sheet, stored in
+// CP1251, arrives with its Russian comments intact.
+void PluginTest::resources()
+{
+    const QPixmap icon = loadedPlugin()->icon().pixmap(32, 32);
+    QCOMPARE(icon.size(), QSize(32, 32));
+    QVERIFY(icon.hasAlphaChannel());
+    PanelWindow window;
+    const QString styleSheet = window.panel->styleSheet();
+    QVERIFY(styleSheet.startsWith(QStringLiteral("brisma { /* панель калькулятора */")));
+    QVERIFY(styleSheet.contains(QStringLiteral("QFormulaKeyboard .QPushButton#showMenu:hover")));
+    QCOMPARE(window.panel->metaObject()->className(), "brisma");
+}
+
+// Typing and key clicks, calculated by the built engine.
+void PluginTest::calculation_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("typing 1+2") << QStringList{"1+2"} << "1+2"
+                                << "3\n";
+    QTest::newRow("fraction key, 2, Up, 1")
+        << QStringList{"{Дробь}", "2", "{Up}", "1"} << "((1)/(2))"
+        << "0.5\n";
+    QTest::newRow("digit keys") << QStringList{"{7}", "{*}", "{6}"} << "7*6"
+                                << "42\n";
+    QTest::newRow("root of a power beside an absolute value")
+        << QStringList{"{Корень}", "{Степень}", "3",     "{Up}",     "2", "{Up}",
+                       "{Up}",     "{Up}",      "{End}", "{Модуль}", "-2"}
+        << "pow(pow(3,2),1/(2))abs(-2)"
+        << "6\n";
+    QTest::newRow("engine error") << QStringList{"2*"} << "2*"
+                                  << "Syntax error\n";
+}
+
+void PluginTest::calculation()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, sent);
+    QFETCH(QString, shown);
+
+    TovelTree tree(TovelTree::Shipped);
+    PathFirst engine(tree.path(QStringLiteral("bin")));
+    PanelWindow window;
+    QVERIFY(window.open());
+    window.play(steps);
+    QTest::ignoreMessage(QtDebugMsg, qPrintable("brisma: starting tovel with args: " + sent));
+    QVERIFY(window.driver.pressReturn());
+    QCOMPARE(window.driver.answer(), shown);
+}
+
+// The answer line's text, simplified, takes the place of "Ans" in any letter
+// case, also inside a longer word; "CE" clears the formula, not the answer.
+void PluginTest::previousAnswer_data()
+{
+    QTest::addColumn<QByteArray>("previous");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("sent");
+
+    QTest::newRow("Ans*2 after 3") << QByteArray("3\n") << "Ans*2"
+                                   << "3*2";
+    QTest::newRow("ans typed in any case") << QByteArray("3\n") << "aNs+ANS+ans"
+                                           << "3+3+3";
+    QTest::newRow("inside a word") << QByteArray("3\n") << "answer"
+                                   << "3wer";
+    QTest::newRow("empty answer line") << QByteArray() << "Ans+1"
+                                       << "+1";
+    QTest::newRow("answer of two lines") << QByteArray("1\n2\n") << "Ans"
+                                         << "1 2";
+    QTest::newRow("blanks around the answer") << QByteArray("  4 \n") << "Ans"
+                                              << "4";
+}
+
+void PluginTest::previousAnswer()
+{
+    QFETCH(QByteArray, previous);
+    QFETCH(QString, typed);
+    QFETCH(QString, sent);
+
+    FakeEngine engine;
+    PanelWindow window;
+    QVERIFY(window.open());
+    engine.answer(previous);
+    DisplayDriver::type(QStringLiteral("1"));
+    QVERIFY(window.driver.solve());
+    window.driver.click(QStringLiteral("CE"));
+    QCOMPARE(window.driver.answer(), QString::fromUtf8(previous));
+
+    engine.answer("5\n");
+    DisplayDriver::type(typed);
+    QVERIFY(window.driver.pressReturn());
+    QCOMPARE(engine.arguments(), QStringList({"1", sent}));
+}
+
+// Whatever the engine prints, answer or error, becomes the answer line's
+// text with its line end, up to the first zero byte, in the locale's
+// encoding; pieces of one answer are shown together.
+void PluginTest::engineOutput_data()
+{
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    QTest::addColumn<QByteArray>("errEnd");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("answer") << QByteArray("3\n") << QByteArray() << QByteArray() << "3\n";
+    QTest::newRow("error text") << QByteArray() << QByteArray("Syntax error\n") << QByteArray()
+                                << "Syntax error\n";
+    QTest::newRow("error and its line end apart")
+        << QByteArray() << QByteArray("Syntax error") << QByteArray("\n") << "Syntax error\n";
+    QTest::newRow("Cyrillic error") << QByteArray() << QString("Синтаксическая ошибка\n").toUtf8()
+                                    << QByteArray() << "Синтаксическая ошибка\n";
+    QTest::newRow("text ends at a zero byte") << QByteArray("12\0"
+                                                            "34\n",
+                                                            6)
+                                              << QByteArray() << QByteArray() << "12";
+    QTest::newRow("empty answer") << QByteArray("\n") << QByteArray() << QByteArray() << "\n";
+}
+
+void PluginTest::engineOutput()
+{
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QFETCH(QByteArray, errEnd);
+    QFETCH(QString, shown);
+
+    FakeEngine engine;
+    PanelWindow window;
+    QVERIFY(window.open());
+    engine.answer("earlier\n");
+    QVERIFY(window.driver.solve());
+    engine.answer(out, err, errEnd);
+    QTest::ignoreMessage(QtDebugMsg, "brisma: starting tovel with args: 7");
+    DisplayDriver::type(QStringLiteral("7"));
+    QVERIFY(window.driver.solve());
+    QCOMPARE(window.driver.answer(), shown);
+    QCOMPARE(engine.arguments().last(), QStringLiteral("7"));
+}
+
+// Output over 1000 bytes is never shown whole: each notice shows at most
+// 1000 bytes, the first one the first 1000.
+void PluginTest::longOutputInPieces()
+{
+    FakeEngine engine;
+    PanelWindow window;
+    QVERIFY(window.open());
+    const QByteArray first(1000, 'a');
+    engine.answer(first + QByteArray(1500, 'b') + '\n');
+    QSignalSpy shown(window.driver.answerLine(), &QLineEdit::textChanged);
+    QVERIFY(window.driver.solve());
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown.first().first().toString(), QString::fromLatin1(first));
+    for (const QList<QVariant> &change : qAsConst(shown))
+        QVERIFY(change.first().toString().size() <= 1000);
+}
+
+// A line that never ends keeps the engine running, and "=" again starts no
+// second one; "CE" stops it, the answer line keeps its text, and the next
+// "=" works again.
+void PluginTest::clearStopsEndlessEngine()
+{
+    FakeEngine engine;
+    engine.answer("3\n");
+    PanelWindow window;
+    QVERIFY(window.open());
+    QVERIFY(window.driver.solve());
+    engine.runEndlessly();
+    DisplayDriver::type(QStringLiteral("9"));
+    window.driver.click(QStringLiteral("="));
+    QTRY_COMPARE(engine.arguments().size(), 2);
+    window.driver.click(QStringLiteral("="));
+    window.driver.click(QStringLiteral("CE"));
+    QCOMPARE(window.driver.engine()->state(), QProcess::NotRunning);
+    QCOMPARE(window.driver.answer(), QStringLiteral("3\n"));
+
+    engine.answer("7\n");
+    DisplayDriver::type(QStringLiteral("4"));
+    QVERIFY(window.driver.solve());
+    QCOMPARE(window.driver.answer(), QStringLiteral("7\n"));
+    QCOMPARE(engine.arguments(), QStringList({"", "9", "4"}));
+}
+
+// Base, Prec and Angle are shown, but the engine never hears of them.
+void PluginTest::controlsChangeNothing()
+{
+    FakeEngine engine;
+    engine.answer("3\n");
+    PanelWindow window;
+    QVERIFY(window.open());
+    DisplayDriver::type(QStringLiteral("1+2"));
+    QVERIFY(window.driver.solve());
+    const QList<QSpinBox *> spins = window.driver.spinBoxes();
+    QCOMPARE(spins.size(), 2);
+    spins.at(0)->setValue(16);
+    spins.at(1)->setValue(2);
+    window.driver.angleBox()->addItem(QStringLiteral("deg"));
+    QVERIFY(window.driver.solve());
+    QCOMPARE(engine.arguments(), QStringList({"1+2", "1+2"}));
+}
+
+// The built engine on a line that never ends: "CE" stops it, and the answer
+// line keeps the answer of the line before.
+void PluginTest::clearStopsEndlessRealEngine()
+{
+    TovelTree tree(TovelTree::Shipped);
+    PathFirst engine(tree.path(QStringLiteral("bin")));
+    PanelWindow window;
+    QVERIFY(window.open());
+    DisplayDriver::type(QStringLiteral("1+2"));
+    QVERIFY(window.driver.pressReturn());
+    window.driver.click(QStringLiteral("CE"));
+    DisplayDriver::type(QStringLiteral("for(i=0,1,i=i);end"));
+    window.driver.click(QStringLiteral("="));
+    QTRY_COMPARE(window.driver.engine()->state(), QProcess::Running);
+    window.driver.click(QStringLiteral("CE"));
+    QCOMPARE(window.driver.engine()->state(), QProcess::NotRunning);
+    QCOMPARE(window.driver.answer(), QStringLiteral("3\n"));
+    DisplayDriver::type(QStringLiteral("Ans*2"));
+    QVERIFY(window.driver.solve());
+    QCOMPARE(window.driver.answer(), QStringLiteral("6\n"));
+}
+
+// The host gives the panel the focus; it lands in the input formula.
+void PluginTest::focusGoesToFormula()
+{
+    PanelWindow window;
+    QVERIFY(window.open());
+    QWidget *focused = QApplication::focusWidget();
+    QVERIFY(focused);
+    QCOMPARE(focused->metaObject()->className(), "QFormulaField");
+    QCOMPARE(focused->parentWidget()->parentWidget()->objectName(), QStringLiteral("inputPlace"));
+}
+
+// Each panel has its own display, keyboard and catalogue: a key click in one
+// never reaches the other, and either goes on working after the other is gone.
+void PluginTest::panelsAreIndependent()
+{
+    FakeEngine engine;
+    engine.answer("1\n");
+    PanelWindow first;
+    auto second = std::make_unique<PanelWindow>();
+    QVERIFY(first.panel != second->panel);
+    QVERIFY(second->open());
+    second->clickKey(QStringLiteral("7"));
+    QVERIFY(second->driver.solve());
+    QVERIFY(first.open());
+    first.clickKey(QStringLiteral("Дробь"));
+    QVERIFY(first.driver.solve());
+    second.reset();
+    first.clickKey(QStringLiteral("9"));
+    QVERIFY(first.driver.solve());
+    QCOMPARE(engine.arguments(), QStringList({"7", "((0)/(0))", "((0)/(9))"}));
+}
+
+// The keyboard keeps its groups' visibility in the settings file that the
+// host names.
+void PluginTest::settingsFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("panel.ini"));
+    delete loadedPlugin()->createWidget(file);
+    QSettings settings(file, QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("brisma/group0visible")).toBool(), true);
+    QCOMPARE(settings.value(QStringLiteral("brisma/group3visible")).toBool(), false);
+}
+
+QTEST_MAIN(PluginTest)
+#include "tst_plugin.moc"
