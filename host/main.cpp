@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -149,6 +150,10 @@ int main(int argc, char *argv[])
 {
     chooseOffscreenWithoutScreen(argc, argv);
     QApplication application(argc, argv);
+    // The plug-in traces each insertion and calculation as debug messages,
+    // which a user of the window does not want on the terminal.
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     QCoreApplication::setApplicationName(QStringLiteral("brisma-host"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     Options options;
