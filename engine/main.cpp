@@ -12,7 +12,6 @@
 #include <QTranslator>
 
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string>
 
@@ -21,13 +20,13 @@ namespace
 
 const int logTextLimit = 30;
 
-bool hasArgument(int argc, char **argv, const char *wanted)
+// The process arguments as the user gave them, the program name first.
+QList<QByteArray> rawArguments(int argc, char **argv)
 {
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], wanted) == 0)
-            return true;
-    }
-    return false;
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    return arguments;
 }
 
 void writeLine(FILE *stream, const QString &text)
@@ -63,7 +62,7 @@ int evaluate(const QString &expression)
 
 int runInteractive()
 {
-    QCStringCodec::setCodec("IBM 866");
+    QCStringCodec::setCodecForMode(QCStringCodec::InteractiveMode);
     std::string line;
     for (;;) {
         fputs("tovel> ", stdout);
@@ -76,13 +75,13 @@ int runInteractive()
     }
 }
 
-int runArguments(int argc, char **argv)
+int runArguments(const QList<QByteArray> &arguments)
 {
-    QCStringCodec::setCodec("CP1251");
+    QCStringCodec::setCodecForMode(QCStringCodec::ArgumentMode);
     QString expression;
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] != '\\')
-            expression += QCStringCodec::toUnicode(QByteArray(argv[i]));
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (!arguments.at(i).startsWith('\\'))
+            expression += QCStringCodec::toUnicode(arguments.at(i));
     }
     qDebug().noquote() << debugStreamText(QStringLiteral("arg input: "), expression);
     return evaluate(expression);
@@ -98,16 +97,19 @@ void installTranslator(QTranslator &translator, const QString &catalogue)
 
 int main(int argc, char **argv)
 {
+    // Every argument is the user's: they are taken before the application
+    // object removes the toolkit's own options (such as -qmljsdebugger).
+    const QList<QByteArray> arguments = rawArguments(argc, argv);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tovel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.0.6"));
     QDir::setCurrent(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
-    qInstallMessageHandler(hasArgument(argc, argv, "\\log:0") ? silentHandler : eventLogHandler);
+    qInstallMessageHandler(arguments.contains("\\log:0") ? silentHandler : eventLogHandler);
 
     QTranslator scripts;
     QTranslator own;
     installTranslator(scripts, QStringLiteral(":i18n/scripts.qm"));
     installTranslator(own, QStringLiteral(":i18n/tovel.qm"));
 
-    return argc > 1 ? runArguments(argc, argv) : runInteractive();
+    return arguments.size() > 1 ? runArguments(arguments) : runInteractive();
 }

@@ -15,7 +15,8 @@ private slots:
     void longResultsAreShortenedInTheLogOnly();
     void interactiveLinesAreIndependent();
     void interactiveEndsAtEndOfInput();
-    void interactiveLinesAreReadInTheDosCodePage();
+    void russianTextComesBackAsTyped();
+    void toolkitOptionsAreTheUsersArguments();
     void runAfterACrashReportsIt();
     void missingDataFilesWarnOnEveryLine();
     void translationsAreCachedBetweenRuns();
@@ -99,12 +100,39 @@ void TovelTest::interactiveEndsAtEndOfInput()
     QCOMPARE(run.exitCode, 0);
 }
 
-void TovelTest::interactiveLinesAreReadInTheDosCodePage()
+void TovelTest::russianTextComesBackAsTyped()
 {
+    // the console, the command line and the files speak the locale's
+    // encoding: UTF-8 bytes in, the same bytes out, in both modes, with the
+    // translation taken from the cache on the second run
+    const QByteArray hello = "\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82"; // привет
+    const QString utf8 = QStringLiteral("C.UTF-8");
     const TovelTree tree;
-    // 0xA0 is the Cyrillic a in code page 866; the answer comes out in UTF-8
-    const TovelTree::Run run = tree.run({}, "\"\xa0\"\n0\n", QStringLiteral("C.UTF-8"));
-    QCOMPARE(run.out, QByteArray("tovel> \xd0\xb0\ntovel> "));
+    for (int run = 0; run < 2; ++run) {
+        const TovelTree::Run argument =
+            tree.run({QString::fromUtf8("\"" + hello + "\"")}, QByteArray(), utf8);
+        QCOMPARE(argument.out, hello + '\n');
+        QCOMPARE(argument.exitCode, 0);
+        const TovelTree::Run prompt = tree.run({}, "\"" + hello + "\"\n0\n", utf8);
+        QCOMPARE(prompt.out, "tovel> " + hello + "\ntovel> ");
+    }
+    QVERIFY(tree.readFile(QStringLiteral("tovel_cache.dat"))
+                .contains("\"" + hello + "\"\nANS.push(\"" + hello + "\");\n"));
+    const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
+    QVERIFY(log.contains("[arg input] \"\"" + hello + "\"\""));
+    QVERIFY(log.contains("[con input] \"" + hello + "\"\n"));
+    QVERIFY(log.contains("[cached script] \"ANS.push(\"" + hello + "\");\""));
+}
+
+void TovelTest::toolkitOptionsAreTheUsersArguments()
+{
+    // the application object would take "-qmljsdebugger" and the argument
+    // after it for itself
+    const TovelTree tree;
+    const TovelTree::Run run = tree.run({QStringLiteral("qmljsdebugger=2;1"),
+                                         QStringLiteral("-qmljsdebugger"), QStringLiteral("*5")});
+    QCOMPARE(run.out, QByteArray("-9\n"));
+    QCOMPARE(run.exitCode, 0);
 }
 
 void TovelTest::runAfterACrashReportsIt()
