@@ -2,6 +2,7 @@
 
 #include "operatorpass.h"
 #include "qcstringcodec.h"
+#include "qdatafile.h"
 #include "qdebugtext.h"
 #include "qfilecache.h"
 #include "qscriptmodule.h"
@@ -237,12 +238,19 @@ void QScriptProcessor::loadOperators()
 {
     operators.clear();
     QFile file(QStringLiteral("tovel_operators.conf"));
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QDataFile::open(file, QIODevice::ReadOnly)) {
         qWarning("QScriptProcessor: Unable to read %s", file.fileName().toLocal8Bit().constData());
         return;
     }
-    while (!file.atEnd()) {
-        QString line = QCStringCodec::toUnicode(file.readLine(operatorLineLimit + 1)).trimmed();
+    // a longer line is read in pieces, each a line of its own; reading ends
+    // at the bound of a data file
+    for (;;) {
+        const qint64 room = QDataFile::readLimit - file.pos();
+        const QByteArray piece =
+            room > 0 ? file.readLine(qMin<qint64>(operatorLineLimit, room) + 1) : QByteArray();
+        if (piece.isEmpty())
+            break;
+        QString line = QCStringCodec::toUnicode(piece).trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1String("//")))
             continue;
         line.remove(QLatin1Char(' '));

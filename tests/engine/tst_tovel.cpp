@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TovelTest : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,7 @@ private slots:
     void missingDataFilesWarnOnEveryLine();
     void translationsAreCachedBetweenRuns();
     void operatorsAndModulesWorkTogether();
+    void dataFilesThatAreNoRegularFilesReadAsMissing();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -191,6 +194,28 @@ void TovelTest::operatorsAndModulesWorkTogether()
                    "function factorial(n){return n<2?1:n*factorial(n-1);}\n");
     for (int run = 0; run < 2; ++run) // the second run takes the cached translation
         QCOMPARE(tree.run({QStringLiteral("5!+(1+2)!")}).out, QByteArray("126\n"));
+}
+
+void TovelTest::dataFilesThatAreNoRegularFilesReadAsMissing()
+{
+    // a FIFO without a writer would hang the open, /dev/zero the read
+    const TovelTree tree;
+    QVERIFY(QDir().mkpath(tree.path(QStringLiteral("scripts"))));
+    QCOMPARE(mkfifo(qPrintable(tree.path(QStringLiteral("scripts/fifo.js"))), 0600), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), tree.path(QStringLiteral("scripts/zero.js"))));
+    const int timeout = 20000;
+    for (const QString &name : {QStringLiteral("fifo"), QStringLiteral("zero")}) {
+        const TovelTree::Run run = tree.run({name}, QByteArray(), QStringLiteral("C"), timeout);
+        QCOMPARE(run.err, "Error: undefined variable or function: " + name.toLatin1() + '\n');
+        QCOMPARE(run.exitCode, 1);
+    }
+    QFile::remove(tree.path(QStringLiteral("tovel_operators.conf")));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"),
+                        tree.path(QStringLiteral("tovel_operators.conf"))));
+    const TovelTree::Run run =
+        tree.run({QStringLiteral("2+2")}, QByteArray(), QStringLiteral("C"), timeout);
+    QCOMPARE(run.out, QByteArray("4\n"));
+    QCOMPARE(run.err, QByteArray("Bug: QScriptProcessor: Unable to read tovel_operators.conf\n"));
 }
 
 QTEST_GUILESS_MAIN(TovelTest)
