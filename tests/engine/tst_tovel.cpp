@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TovelTest : public QObject
 {
@@ -24,6 +25,8 @@ private slots:
     void translationsAreCachedBetweenRuns();
     void operatorsAndModulesWorkTogether();
     void dataFilesThatAreNoRegularFilesReadAsMissing();
+    void statementsWithBlanksAtTheirEndsDoNotPoisonTheCache();
+    void cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -216,6 +219,43 @@ void TovelTest::dataFilesThatAreNoRegularFilesReadAsMissing()
         tree.run({QStringLiteral("2+2")}, QByteArray(), QStringLiteral("C"), timeout);
     QCOMPARE(run.out, QByteArray("4\n"));
     QCOMPARE(run.err, QByteArray("Bug: QScriptProcessor: Unable to read tovel_operators.conf\n"));
+}
+
+void TovelTest::statementsWithBlanksAtTheirEndsDoNotPoisonTheCache()
+{
+    const TovelTree tree;
+    tree.run({QStringLiteral("x=5;if(x>3);y=1;\tend;y")});
+    for (int run = 0; run < 2; ++run)
+        QCOMPARE(tree.run({QStringLiteral("x=5;if(x>3);y=1;end;y")}).out, QByteArray("1\n"));
+    // a file left by an earlier version, with the record under its raw key
+    tree.writeFile(QStringLiteral("tovel_cache.dat"), "\tend\nANS.push(\tend);\n");
+    QCOMPARE(tree.run({QStringLiteral("if(1);2;end")}).out, QByteArray("2\n"));
+}
+
+void TovelTest::cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace()
+{
+    const TovelTree tree;
+    tree.writeFile(QStringLiteral("tovel_cache.dat"), "1+1\nANS.push(1+1);\n");
+    const QFileDevice::Permissions all = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                         QFileDevice::ReadOther | QFileDevice::ExeOwner |
+                                         QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    QFile cache(tree.path(QStringLiteral("tovel_cache.dat")));
+    cache.setPermissions(all | QFileDevice::WriteOwner | QFileDevice::WriteGroup |
+                         QFileDevice::WriteOther);
+    QFile(tree.path(QString())).setPermissions(all);
+    QProcess process;
+    if (geteuid() == 0) // root writes any directory: the engine runs as nobody
+        process.start(QStringLiteral("setpriv"),
+                      {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                       QStringLiteral("--clear-groups"), tree.binary(), QStringLiteral("2+2")});
+    else
+        process.start(tree.binary(), {QStringLiteral("2+2")});
+    QVERIFY(process.waitForFinished(60000));
+    QFile(tree.path(QString())).setPermissions(all | QFileDevice::WriteOwner);
+    QCOMPARE(process.readAllStandardOutput(), QByteArray("4\n"));
+    const QByteArray saved = tree.readFile(QStringLiteral("tovel_cache.dat"));
+    QVERIFY(saved.contains("2+2\nANS.push(2+2);\n"));
+    QVERIFY(saved.contains("1+1\nANS.push(1+1);\n"));
 }
 
 QTEST_GUILESS_MAIN(TovelTest)
