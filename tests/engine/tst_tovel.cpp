@@ -27,6 +27,7 @@ private slots:
     void dataFilesThatAreNoRegularFilesReadAsMissing();
     void statementsWithBlanksAtTheirEndsDoNotPoisonTheCache();
     void cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace();
+    void closedOutputEndsTheRunCleanly();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -256,6 +257,28 @@ void TovelTest::cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace()
     const QByteArray saved = tree.readFile(QStringLiteral("tovel_cache.dat"));
     QVERIFY(saved.contains("2+2\nANS.push(2+2);\n"));
     QVERIFY(saved.contains("1+1\nANS.push(1+1);\n"));
+}
+
+void TovelTest::closedOutputEndsTheRunCleanly()
+{
+    // the reader of the pipe is gone: no SIGPIPE death, but a clean end with
+    // the cache saved, the log renamed and exit code 2
+    const TovelTree tree;
+    const TovelTree::Run argument = tree.runWithClosedOutput({QStringLiteral("2+2")});
+    QCOMPARE(argument.exitCode, 2);
+    QCOMPARE(argument.err, QByteArray());
+    QCOMPARE(tree.readFile(QStringLiteral("tovel_cache.dat")), QByteArray("2+2\nANS.push(2+2);\n"));
+    QVERIFY(!QFile::exists(tree.path(QStringLiteral("_tovel.log"))));
+    QVERIFY(tree.readFile(QStringLiteral("tovel.log"))
+                .endsWith("[Output error] standard output is closed"));
+
+    const TovelTree::Run prompt = tree.runWithClosedOutput({}, "3+3\n0\n");
+    QCOMPARE(prompt.exitCode, 2);
+    QVERIFY(!QFile::exists(tree.path(QStringLiteral("_tovel.log"))));
+
+    // the next run finds no crash to report
+    QCOMPARE(tree.run({QStringLiteral("1")}).out, QByteArray("1\n"));
+    QVERIFY(!tree.readFile(QStringLiteral("tovel.log")).contains("Incorrect termination"));
 }
 
 QTEST_GUILESS_MAIN(TovelTest)
