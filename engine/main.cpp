@@ -85,7 +85,12 @@ int runInteractive()
     for (;;) {
         if (!writeText(stdout, "tovel> "))
             return reportClosedOutput("standard output");
-        if (!std::getline(std::cin, line) || line == "0")
+        if (!std::getline(std::cin, line))
+            return 0;
+        // a Windows line end, CR LF, ends the line as LF does
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == "0")
             return 0;
         const QString text = QCStringCodec::toUnicode(QByteArray::fromStdString(line));
         qDebug().noquote() << QStringLiteral("con input: ") + text;

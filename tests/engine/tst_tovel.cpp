@@ -28,6 +28,7 @@ private slots:
     void statementsWithBlanksAtTheirEndsDoNotPoisonTheCache();
     void cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace();
     void closedOutputEndsTheRunCleanly();
+    void carriageReturnLineFeedEndsAPromptLine();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -279,6 +280,19 @@ void TovelTest::closedOutputEndsTheRunCleanly()
     // the next run finds no crash to report
     QCOMPARE(tree.run({QStringLiteral("1")}).out, QByteArray("1\n"));
     QVERIFY(!tree.readFile(QStringLiteral("tovel.log")).contains("Incorrect termination"));
+}
+
+void TovelTest::carriageReturnLineFeedEndsAPromptLine()
+{
+    const TovelTree tree;
+    const TovelTree::Run run = tree.run({}, "1+1\r\n2\n0\r\n7\r\n");
+    QCOMPARE(run.out, QByteArray("tovel> 2\ntovel> 2\ntovel> "));
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
+    QVERIFY(log.contains("\t[con input] 1+1\n"));
+    const QByteArray cache = tree.readFile(QStringLiteral("tovel_cache.dat"));
+    QVERIFY(cache.contains("1+1\nANS.push(1+1);\n"));
+    QVERIFY(!cache.contains('\r'));
 }
 
 QTEST_GUILESS_MAIN(TovelTest)
