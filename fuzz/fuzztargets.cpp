@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPair>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <cstdio>
@@ -122,7 +123,13 @@ int FuzzTargets::runTranslate(const uint8_t *data, size_t size)
     const QString fresh = programOf(statements);
     const QString cached = programOf(statements);
     QFile::remove(QStringLiteral("tovel_cache.dat"));
-    if (cached != fresh)
+    // Part 2.4 makes a function's name a call wherever it stands, also inside
+    // a longer name (pi+spin gives pi()+spi()n), and links a cached
+    // translation again from its own words: such a statement, a syntax error
+    // either way, may pull in other modules from the cache. Only programs
+    // without a call glued to a name must come out the same.
+    static const QRegularExpression gluedCall(QStringLiteral("\\(\\)[\\w]"));
+    if (cached != fresh && !fresh.contains(gluedCall))
         fault("the cache changed a translation",
               line + QLatin1String("\n") + fresh + QLatin1String("\n") + cached);
 
