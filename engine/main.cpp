@@ -11,8 +11,8 @@
 #include <QDir>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string>
 
@@ -21,21 +21,37 @@ namespace
 
 const int logTextLimit = 30;
 
-bool hasArgument(int argc, char **argv, const char *wanted)
+// The exit code of a run whose output stream was closed before it ended,
+// as when the reader of a pipe goes away early.
+const int outputClosed = 2;
+
+// The process arguments as the user gave them, the program name first.
+QList<QByteArray> rawArguments(int argc, char **argv)
 {
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], wanted) == 0)
-            return true;
-    }
-    return false;
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    return arguments;
 }
 
-void writeLine(FILE *stream, const QString &text)
+// False when the stream takes the text no more: its reader is gone (with
+// SIGPIPE ignored, a write error), its device full or closed.
+bool writeText(FILE *stream, const QByteArray &bytes)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    fputc('\n', stream);
-    fflush(stream);
+    const bool written =
+        fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    return fflush(stream) == 0 && written && !ferror(stream);
+}
+
+bool writeLine(FILE *stream, const QString &text)
+{
+    return writeText(stream, text.toLocal8Bit() + '\n');
+}
+
+int reportClosedOutput(const char *stream)
+{
+    qDebug("Output error: %s is closed", stream);
+    return outputClosed;
 }
 
 QString loggedResult(const QString &text, const QEvaluator &evaluator)
@@ -51,11 +67,12 @@ int evaluate(const QString &expression)
     evaluator.process(expression);
     const QString text = evaluator.resultText(QEvaluator::FixedNotation, 15);
     if (evaluator.isError()) {
-        writeLine(stderr, text);
+        const bool written = writeLine(stderr, text);
         qDebug().noquote() << debugStreamText(QStringLiteral("Error: "), text);
-        return 1;
+        return written ? 1 : reportClosedOutput("standard error");
     }
-    writeLine(stdout, text);
+    if (!writeLine(stdout, text))
+        return reportClosedOutput("standard output");
     qDebug().noquote() << debugStreamText(QStringLiteral("Result: "),
                                           loggedResult(text, evaluator));
     return 0;
@@ -63,26 +80,32 @@ int evaluate(const QString &expression)
 
 int runInteractive()
 {
-    QCStringCodec::setCodec("IBM 866");
+    QCStringCodec::setCodecForMode(QCStringCodec::InteractiveMode);
     std::string line;
     for (;;) {
-        fputs("tovel> ", stdout);
-        fflush(stdout);
-        if (!std::getline(std::cin, line) || line == "0")
+        if (!writeText(stdout, "tovel> "))
+            return reportClosedOutput("standard output");
+        if (!std::getline(std::cin, line))
+            return 0;
+        // a Windows line end, CR LF, ends the line as LF does
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == "0")
             return 0;
         const QString text = QCStringCodec::toUnicode(QByteArray::fromStdString(line));
         qDebug().noquote() << QStringLiteral("con input: ") + text;
-        evaluate(text);
+        if (evaluate(text) == outputClosed)
+            return outputClosed;
     }
 }
 
-int runArguments(int argc, char **argv)
+int runArguments(const QList<QByteArray> &arguments)
 {
-    QCStringCodec::setCodec("CP1251");
+    QCStringCodec::setCodecForMode(QCStringCodec::ArgumentMode);
     QString expression;
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] != '\\')
-            expression += QCStringCodec::toUnicode(QByteArray(argv[i]));
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (!arguments.at(i).startsWith('\\'))
+            expression += QCStringCodec::toUnicode(arguments.at(i));
     }
     qDebug().noquote() << debugStreamText(QStringLiteral("arg input: "), expression);
     return evaluate(expression);
@@ -98,16 +121,24 @@ void installTranslator(QTranslator &translator, const QString &catalogue)
 
 int main(int argc, char **argv)
 {
+#ifdef Q_OS_UNIX
+    // A reader that closes the pipe early ends the run through a failed
+    // write, so that the run still saves its cache and renames its log.
+    signal(SIGPIPE, SIG_IGN);
+#endif
+    // Every argument is the user's: they are taken before the application
+    // object removes the toolkit's own options (such as -qmljsdebugger).
+    const QList<QByteArray> arguments = rawArguments(argc, argv);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tovel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.0.6"));
     QDir::setCurrent(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
-    qInstallMessageHandler(hasArgument(argc, argv, "\\log:0") ? silentHandler : eventLogHandler);
+    qInstallMessageHandler(arguments.contains("\\log:0") ? silentHandler : eventLogHandler);
 
     QTranslator scripts;
     QTranslator own;
     installTranslator(scripts, QStringLiteral(":i18n/scripts.qm"));
     installTranslator(own, QStringLiteral(":i18n/tovel.qm"));
 
-    return argc > 1 ? runArguments(argc, argv) : runInteractive();
+    return arguments.size() > 1 ? runArguments(arguments) : runInteractive();
 }

@@ -2,21 +2,88 @@
 
 #include <QTextCodec>
 
-QTextCodec *QCStringCodec::codec = nullptr;
+#include <memory>
+
+namespace
+{
+
+struct Converters {
+    QTextCodec *codec = nullptr;
+    std::unique_ptr<QTextDecoder> decoder;
+    std::unique_ptr<QTextEncoder> encoder;
+
+    // No byte order mark is ever taken from or added to a text: every
+    // conversion of the run treats its text alike, the first one too.
+    void makeDecoder() { decoder.reset(codec->makeDecoder(QTextCodec::IgnoreHeader)); }
+    void makeEncoder() { encoder.reset(codec->makeEncoder(QTextCodec::IgnoreHeader)); }
+};
+
+Converters &converters()
+{
+    static Converters run;
+    return run;
+}
+
+} // namespace
+
+void QCStringCodec::setCodecForMode(Mode mode)
+{
+#ifdef Q_OS_WIN
+    setCodec(mode == InteractiveMode ? "IBM 866" : "CP1251");
+#else
+    Q_UNUSED(mode);
+    setCodec(QTextCodec::codecForLocale());
+#endif
+}
 
 void QCStringCodec::setCodec(const char *name)
 {
-    codec = QTextCodec::codecForName(name);
+    setCodec(QTextCodec::codecForName(name));
+}
+
+void QCStringCodec::setCodec(QTextCodec *codec)
+{
+    Converters &run = converters();
+    run.codec = codec;
+    run.decoder.reset();
+    run.encoder.reset();
+    if (!codec)
+        return;
+    run.makeDecoder();
+    run.makeEncoder();
+}
+
+QTextCodec *QCStringCodec::codec()
+{
+    return converters().codec;
 }
 
 QString QCStringCodec::toUnicode(const QByteArray &bytes)
 {
-    // 8-bit text ends at its first NUL byte
-    const QByteArray text(bytes.constData(), qstrnlen(bytes.constData(), bytes.size()));
-    return codec ? codec->toUnicode(text) : QString::fromLatin1(text);
+    const int length = int(qstrnlen(bytes.constData(), uint(bytes.size())));
+    Converters &run = converters();
+    if (!run.decoder)
+        return QString::fromLatin1(bytes.constData(), length);
+    QString text = run.decoder->toUnicode(bytes.constData(), length);
+    if (run.decoder->needsMoreData()) {
+        // the decoder keeps the start of a sequence for the next call: end
+        // it here instead, as a conversion of its own would
+        text += QChar(QChar::ReplacementCharacter);
+        run.makeDecoder();
+    }
+    return text;
 }
 
 QByteArray QCStringCodec::fromUnicode(const QString &text)
 {
-    return codec ? codec->fromUnicode(text) : text.toLatin1();
+    Converters &run = converters();
+    if (!run.encoder)
+        return text.toLatin1();
+    if (!text.isEmpty() && text.back().isHighSurrogate()) {
+        // the encoder would keep a trailing high surrogate for the next call
+        QByteArray bytes = run.encoder->fromUnicode(text.left(text.size() - 1));
+        bytes += '?';
+        return bytes;
+    }
+    return run.encoder->fromUnicode(text);
 }

@@ -4,6 +4,9 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 class TovelTest : public QObject
 {
     Q_OBJECT
@@ -15,11 +18,17 @@ private slots:
     void longResultsAreShortenedInTheLogOnly();
     void interactiveLinesAreIndependent();
     void interactiveEndsAtEndOfInput();
-    void interactiveLinesAreReadInTheDosCodePage();
+    void russianTextComesBackAsTyped();
+    void toolkitOptionsAreTheUsersArguments();
     void runAfterACrashReportsIt();
     void missingDataFilesWarnOnEveryLine();
     void translationsAreCachedBetweenRuns();
     void operatorsAndModulesWorkTogether();
+    void dataFilesThatAreNoRegularFilesReadAsMissing();
+    void statementsWithBlanksAtTheirEndsDoNotPoisonTheCache();
+    void cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace();
+    void closedOutputEndsTheRunCleanly();
+    void carriageReturnLineFeedEndsAPromptLine();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -99,12 +108,39 @@ void TovelTest::interactiveEndsAtEndOfInput()
     QCOMPARE(run.exitCode, 0);
 }
 
-void TovelTest::interactiveLinesAreReadInTheDosCodePage()
+void TovelTest::russianTextComesBackAsTyped()
 {
+    // the console, the command line and the files speak the locale's
+    // encoding: UTF-8 bytes in, the same bytes out, in both modes, with the
+    // translation taken from the cache on the second run
+    const QByteArray hello = "\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82"; // привет
+    const QString utf8 = QStringLiteral("C.UTF-8");
     const TovelTree tree;
-    // 0xA0 is the Cyrillic a in code page 866; the answer comes out in UTF-8
-    const TovelTree::Run run = tree.run({}, "\"\xa0\"\n0\n", QStringLiteral("C.UTF-8"));
-    QCOMPARE(run.out, QByteArray("tovel> \xd0\xb0\ntovel> "));
+    for (int run = 0; run < 2; ++run) {
+        const TovelTree::Run argument =
+            tree.run({QString::fromUtf8("\"" + hello + "\"")}, QByteArray(), utf8);
+        QCOMPARE(argument.out, hello + '\n');
+        QCOMPARE(argument.exitCode, 0);
+        const TovelTree::Run prompt = tree.run({}, "\"" + hello + "\"\n0\n", utf8);
+        QCOMPARE(prompt.out, "tovel> " + hello + "\ntovel> ");
+    }
+    QVERIFY(tree.readFile(QStringLiteral("tovel_cache.dat"))
+                .contains("\"" + hello + "\"\nANS.push(\"" + hello + "\");\n"));
+    const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
+    QVERIFY(log.contains("[arg input] \"\"" + hello + "\"\""));
+    QVERIFY(log.contains("[con input] \"" + hello + "\"\n"));
+    QVERIFY(log.contains("[cached script] \"ANS.push(\"" + hello + "\");\""));
+}
+
+void TovelTest::toolkitOptionsAreTheUsersArguments()
+{
+    // the application object would take "-qmljsdebugger" and the argument
+    // after it for itself
+    const TovelTree tree;
+    const TovelTree::Run run = tree.run({QStringLiteral("qmljsdebugger=2;1"),
+                                         QStringLiteral("-qmljsdebugger"), QStringLiteral("*5")});
+    QCOMPARE(run.out, QByteArray("-9\n"));
+    QCOMPARE(run.exitCode, 0);
 }
 
 void TovelTest::runAfterACrashReportsIt()
@@ -163,6 +199,100 @@ void TovelTest::operatorsAndModulesWorkTogether()
                    "function factorial(n){return n<2?1:n*factorial(n-1);}\n");
     for (int run = 0; run < 2; ++run) // the second run takes the cached translation
         QCOMPARE(tree.run({QStringLiteral("5!+(1+2)!")}).out, QByteArray("126\n"));
+}
+
+void TovelTest::dataFilesThatAreNoRegularFilesReadAsMissing()
+{
+    // a FIFO without a writer would hang the open, /dev/zero the read
+    const TovelTree tree;
+    QVERIFY(QDir().mkpath(tree.path(QStringLiteral("scripts"))));
+    QCOMPARE(mkfifo(qPrintable(tree.path(QStringLiteral("scripts/fifo.js"))), 0600), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), tree.path(QStringLiteral("scripts/zero.js"))));
+    const int timeout = 20000;
+    for (const QString &name : {QStringLiteral("fifo"), QStringLiteral("zero")}) {
+        const TovelTree::Run run = tree.run({name}, QByteArray(), QStringLiteral("C"), timeout);
+        QCOMPARE(run.err, "Error: undefined variable or function: " + name.toLatin1() + '\n');
+        QCOMPARE(run.exitCode, 1);
+    }
+    QFile::remove(tree.path(QStringLiteral("tovel_operators.conf")));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"),
+                        tree.path(QStringLiteral("tovel_operators.conf"))));
+    const TovelTree::Run run =
+        tree.run({QStringLiteral("2+2")}, QByteArray(), QStringLiteral("C"), timeout);
+    QCOMPARE(run.out, QByteArray("4\n"));
+    QCOMPARE(run.err, QByteArray("Bug: QScriptProcessor: Unable to read tovel_operators.conf\n"));
+}
+
+void TovelTest::statementsWithBlanksAtTheirEndsDoNotPoisonTheCache()
+{
+    const TovelTree tree;
+    tree.run({QStringLiteral("x=5;if(x>3);y=1;\tend;y")});
+    for (int run = 0; run < 2; ++run)
+        QCOMPARE(tree.run({QStringLiteral("x=5;if(x>3);y=1;end;y")}).out, QByteArray("1\n"));
+    // a file left by an earlier version, with the record under its raw key
+    tree.writeFile(QStringLiteral("tovel_cache.dat"), "\tend\nANS.push(\tend);\n");
+    QCOMPARE(tree.run({QStringLiteral("if(1);2;end")}).out, QByteArray("2\n"));
+}
+
+void TovelTest::cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace()
+{
+    const TovelTree tree;
+    tree.writeFile(QStringLiteral("tovel_cache.dat"), "1+1\nANS.push(1+1);\n");
+    const QFileDevice::Permissions all = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                         QFileDevice::ReadOther | QFileDevice::ExeOwner |
+                                         QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    QFile cache(tree.path(QStringLiteral("tovel_cache.dat")));
+    cache.setPermissions(all | QFileDevice::WriteOwner | QFileDevice::WriteGroup |
+                         QFileDevice::WriteOther);
+    QFile(tree.path(QString())).setPermissions(all);
+    QProcess process;
+    if (geteuid() == 0) // root writes any directory: the engine runs as nobody
+        process.start(QStringLiteral("setpriv"),
+                      {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                       QStringLiteral("--clear-groups"), tree.binary(), QStringLiteral("2+2")});
+    else
+        process.start(tree.binary(), {QStringLiteral("2+2")});
+    QVERIFY(process.waitForFinished(60000));
+    QFile(tree.path(QString())).setPermissions(all | QFileDevice::WriteOwner);
+    QCOMPARE(process.readAllStandardOutput(), QByteArray("4\n"));
+    const QByteArray saved = tree.readFile(QStringLiteral("tovel_cache.dat"));
+    QVERIFY(saved.contains("2+2\nANS.push(2+2);\n"));
+    QVERIFY(saved.contains("1+1\nANS.push(1+1);\n"));
+}
+
+void TovelTest::closedOutputEndsTheRunCleanly()
+{
+    // the reader of the pipe is gone: no SIGPIPE death, but a clean end with
+    // the cache saved, the log renamed and exit code 2
+    const TovelTree tree;
+    const TovelTree::Run argument = tree.runWithClosedOutput({QStringLiteral("2+2")});
+    QCOMPARE(argument.exitCode, 2);
+    QCOMPARE(argument.err, QByteArray());
+    QCOMPARE(tree.readFile(QStringLiteral("tovel_cache.dat")), QByteArray("2+2\nANS.push(2+2);\n"));
+    QVERIFY(!QFile::exists(tree.path(QStringLiteral("_tovel.log"))));
+    QVERIFY(tree.readFile(QStringLiteral("tovel.log"))
+                .endsWith("[Output error] standard output is closed"));
+
+    const TovelTree::Run prompt = tree.runWithClosedOutput({}, "3+3\n0\n");
+    QCOMPARE(prompt.exitCode, 2);
+    QVERIFY(!QFile::exists(tree.path(QStringLiteral("_tovel.log"))));
+
+    // the next run finds no crash to report
+    QCOMPARE(tree.run({QStringLiteral("1")}).out, QByteArray("1\n"));
+    QVERIFY(!tree.readFile(QStringLiteral("tovel.log")).contains("Incorrect termination"));
+}
+
+void TovelTest::carriageReturnLineFeedEndsAPromptLine()
+{
+    const TovelTree tree;
+    const TovelTree::Run run = tree.run({}, "1+1\r\n2\n0\r\n7\r\n");
+    QCOMPARE(run.out, QByteArray("tovel> 2\ntovel> 2\ntovel> "));
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
+    QVERIFY(log.contains("\t[con input] 1+1\n"));
+    const QByteArray cache = tree.readFile(QStringLiteral("tovel_cache.dat"));
+    QVERIFY(cache.contains("1+1\nANS.push(1+1);\n"));
+    QVERIFY(!cache.contains('\r'));
 }
 
 QTEST_GUILESS_MAIN(TovelTest)
