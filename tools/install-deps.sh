@@ -1,9 +1,10 @@
 #!/bin/sh
-# Installs the Debian packages that building and testing need, when missing.
+# Installs the Debian packages that building and testing need, and those
+# named as arguments, when missing.
 set -eu
 
 packages="g++ cmake make qtbase5-dev qtscript5-dev qttools5-dev qttools5-dev-tools \
-fonts-dejavu-core xvfb"
+fonts-dejavu-core xvfb $*"
 
 missing=""
 for package in $packages; do
