@@ -9,11 +9,10 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QTranslator>
 
 #include <cstdio>
-#include <iostream>
-#include <string>
 
 namespace
 {
@@ -27,6 +26,18 @@ QList<QByteArray> rawArguments(int argc, char **argv)
     for (int i = 0; i < argc; ++i)
         arguments << QByteArray(argv[i]);
     return arguments;
+}
+
+// Reads one line of standard input without its line end; false when the
+// input ends before the line has a byte. Read with the C library rather than
+// the C++ streams, whose set-up alone costs a one-shot run more than reading.
+bool readLine(QByteArray &line)
+{
+    line.clear();
+    int c;
+    while ((c = std::getc(stdin)) != EOF && c != '\n')
+        line += char(c);
+    return c == '\n' || !line.isEmpty();
 }
 
 void writeLine(FILE *stream, const QString &text)
@@ -63,13 +74,13 @@ int evaluate(const QString &expression)
 int runInteractive()
 {
     QCStringCodec::setCodecForMode(QCStringCodec::InteractiveMode);
-    std::string line;
+    QByteArray line;
     for (;;) {
         fputs("tovel> ", stdout);
         fflush(stdout);
-        if (!std::getline(std::cin, line) || line == "0")
+        if (!readLine(line) || line == "0")
             return 0;
-        const QString text = QCStringCodec::toUnicode(QByteArray::fromStdString(line));
+        const QString text = QCStringCodec::toUnicode(line);
         qDebug().noquote() << QStringLiteral("con input: ") + text;
         evaluate(text);
     }
@@ -87,9 +98,11 @@ int runArguments(const QList<QByteArray> &arguments)
     return evaluate(expression);
 }
 
+// The catalogues exist only under a Russian locale. One look for the file
+// spares the loader its search through the name's other forms when not.
 void installTranslator(QTranslator &translator, const QString &catalogue)
 {
-    if (translator.load(catalogue))
+    if (QFile::exists(catalogue) && translator.load(catalogue))
         QCoreApplication::installTranslator(&translator);
 }
 

@@ -10,11 +10,24 @@ namespace
 {
 
 // A record survives the file only when each of its texts comes back as it
-// went in: one line, no NUL byte, nothing the code page cannot write.
-bool storable(const QString &text)
+// went in: one line, no NUL byte, nothing the code page cannot write. Gives
+// the text's bytes in bytes, so that a text is converted only once to be
+// checked and written.
+bool storable(const QString &text, QByteArray &bytes)
 {
-    return !text.contains(QLatin1Char('\n')) &&
-           QCStringCodec::toUnicode(QCStringCodec::fromUnicode(text)) == text;
+    if (text.contains(QLatin1Char('\n')))
+        return false;
+    bytes = QCStringCodec::fromUnicode(text);
+    return QCStringCodec::toUnicode(bytes) == text;
+}
+
+// The file's lines without their line feeds; a last line may lack its own.
+QList<QByteArray> lines(const QByteArray &bytes)
+{
+    QList<QByteArray> pieces = bytes.split('\n');
+    if (bytes.isEmpty() || bytes.endsWith('\n'))
+        pieces.removeLast(); // the empty piece after the last line feed
+    return pieces;
 }
 
 } // namespace
@@ -50,16 +63,12 @@ void QFileCache::load()
         qWarning("QFileCache: Unable to read %s", fileName.toLocal8Bit().constData());
         return;
     }
-    // Whole lines are read, so a record is never split into two.
-    QString key;
-    bool pending = false;
-    while (!file.atEnd()) {
-        const QString line = QCStringCodec::toUnicode(file.readLine()).trimmed();
-        if (pending)
-            insert(key, line);
-        else
-            key = line;
-        pending = !pending;
+    // Whole lines are read, so a record is never split into two; the file
+    // is read at once, which costs less than a read for every line.
+    const QList<QByteArray> records = lines(file.readAll());
+    for (int i = 0; i + 1 < records.size(); i += 2) {
+        const QString key = QCStringCodec::toUnicode(records.at(i)).trimmed();
+        insert(key, QCStringCodec::toUnicode(records.at(i + 1)).trimmed());
     }
 }
 
@@ -71,11 +80,12 @@ void QFileCache::save()
     if (!file.open(QIODevice::WriteOnly))
         return;
     const QList<QString> keys = entries.keys();
+    QByteArray keyBytes;
+    QByteArray textBytes;
     for (const QString &key : keys) {
         const QString text = value(key);
-        if (storable(key) && storable(text))
-            file.write(
-                QCStringCodec::fromUnicode(key + QLatin1Char('\n') + text + QLatin1Char('\n')));
+        if (storable(key, keyBytes) && storable(text, textBytes))
+            file.write(keyBytes + '\n' + textBytes + '\n');
     }
     file.commit();
 }
