@@ -18,32 +18,75 @@ void QEvaluator::process(const QString &line)
 {
     const QString program = processor.buildProgram(line.split(QLatin1Char(';')));
     result = engine.evaluate(program, QString(), 1);
-    failed = engine.hasUncaughtException();
+    failed = false;
+    answers.clear();
+    if (engine.hasUncaughtException()) {
+        const QScriptValue thrown = engine.uncaughtException();
+        engine.clearExceptions();
+        fail(thrown);
+        return;
+    }
+    takeAnswers();
+}
+
+void QEvaluator::takeAnswers()
+{
+    isArray = result.isArray();
+    const int count = isArray ? result.property(0).toInt32() : 1;
+    for (int i = 1; i <= count; ++i) {
+        QScriptValue value = isArray ? result.property(quint32(i)) : result;
+        Answer answer;
+        answer.isNumber = value.isNumber();
+        if (answer.isNumber) {
+            answer.number = value.toNumber();
+        } else if (!toText(value, answer.text)) {
+            fail(value);
+            return;
+        }
+        answers << answer;
+    }
+}
+
+bool QEvaluator::toText(QScriptValue &value, QString &text)
+{
+    text = value.toString();
+    if (!engine.hasUncaughtException())
+        return true;
+    value = engine.uncaughtException();
+    engine.clearExceptions();
+    return false;
+}
+
+void QEvaluator::fail(const QScriptValue &thrown)
+{
+    failed = true;
+    answers.clear();
+    // a thrown value whose own toString throws is followed a few steps
+    QScriptValue value = thrown;
+    QString text;
+    int steps = 0;
+    while (!toText(value, text)) {
+        if (++steps == 8) {
+            text = QStringLiteral("Error: uncaught exception");
+            break;
+        }
+    }
+    message = value.isError() ? errorText(text) : text;
 }
 
 QString QEvaluator::resultText(int format, int precision) const
 {
     if (failed)
-        return result.isError() ? errorText(result.toString()) : result.toString();
-    if (!result.isArray())
-        return result.toString();
-    QStringList answers;
-    const int count = result.property(0).toInt32();
-    for (int i = 1; i <= count; ++i) {
-        const QScriptValue answer = result.property(quint32(i));
-        answers << (answer.isNumber() ? formatNumber(answer.toNumber(), format, precision)
-                                      : answer.toString());
-    }
-    return answers.join(QLatin1Char('\n'));
+        return message;
+    QStringList texts;
+    for (const Answer &answer : answers)
+        texts << (answer.isNumber ? formatNumber(answer.number, format, precision) : answer.text);
+    return texts.join(QLatin1Char('\n'));
 }
 
 int QEvaluator::answerCount() const
 {
-    if (failed)
-        return 0;
-    if (!result.isArray())
-        return 1;
-    return result.property(0).toInt32();
+    return failed ? 0 : answers.size();
 }
 
 QString QEvaluator::errorText(const QString &message)

@@ -15,9 +15,12 @@ public:
 
     QEvaluator();
 
+    // Translates and evaluates the line, then turns every answer that is no
+    // number into text, so that an exception raised there (a toString that
+    // throws, a nesting too deep for the engine) is the line's error too.
     void process(const QString &line);
-    // True when the evaluation ended with an uncaught exception, whatever
-    // value was thrown.
+    // True when the evaluation, or turning its answers into text, ended with
+    // an uncaught exception, whatever value was thrown.
     bool isError() const { return failed; }
     QString resultText(int format, int precision) const;
     int answerCount() const;
@@ -27,10 +30,25 @@ public:
     static QString trimZeros(const QString &number);
 
 private:
+    struct Answer {
+        bool isNumber = false;
+        double number = 0;
+        QString text;
+    };
+
+    // The script text of a value; false when its toString threw, with the
+    // thrown value in place of the value.
+    bool toText(QScriptValue &value, QString &text);
+    void takeAnswers();
+    void fail(const QScriptValue &thrown);
+
     QScriptEngine engine;
     QScriptProcessor processor;
     QScriptValue result;
     bool failed = false;
+    bool isArray = false;
+    QList<Answer> answers;
+    QString message;
 };
 
 #endif

@@ -1,33 +1,69 @@
 #include "qfilecache.h"
 
 #include "qcstringcodec.h"
+#include "qdatafile.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <QtGlobal>
 
+#ifdef Q_OS_UNIX
+#include <sys/file.h>
+#endif
+
 namespace
 {
 
-// A record survives the file only when each of its texts comes back as it
-// went in: one line, no NUL byte, nothing the code page cannot write. Gives
-// the text's bytes in bytes, so that a text is converted only once to be
-// checked and written.
-bool storable(const QString &text, QByteArray &bytes)
+// The longest line of a record, in bytes with its line end: far above what
+// a record within the cost limit takes in any code page.
+const qint64 lineLimit = 8192;
+
+// Takes a shared or exclusive lock on an open file until it is closed, so
+// that no reader meets a file that another run is writing in place.
+void lockFile(QFile &file, bool exclusive)
 {
-    if (text.contains(QLatin1Char('\n')))
-        return false;
-    bytes = QCStringCodec::fromUnicode(text);
-    return QCStringCodec::toUnicode(bytes) == text;
+#ifdef Q_OS_UNIX
+    while (flock(file.handle(), exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
+    }
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(exclusive);
+#endif
 }
 
-// The file's lines without their line feeds; a last line may lack its own.
-QList<QByteArray> lines(const QByteArray &bytes)
+enum LineState { CompleteLine, BrokenLine, NoLine };
+
+// One line of the file as the loader reads it, its line end (a line feed,
+// or a carriage return and a line feed) taken off: broken when it has no
+// line end (cut short) or is longer than the limit.
+LineState readRecordLine(QFile &file, QString &text)
 {
-    QList<QByteArray> pieces = bytes.split('\n');
-    if (bytes.isEmpty() || bytes.endsWith('\n'))
-        pieces.removeLast(); // the empty piece after the last line feed
-    return pieces;
+    bool overlong = false;
+    QByteArray line = QDataFile::readLine(file, lineLimit, &overlong);
+    if (line.isEmpty())
+        return NoLine;
+    if (overlong || !line.endsWith('\n'))
+        return BrokenLine;
+    line.chop(1);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    if (line.contains('\0'))
+        return BrokenLine;
+    text = QCStringCodec::toUnicode(line);
+    return CompleteLine;
+}
+
+// A text that comes back from the file exactly as it went in: not empty, one
+// line, no NUL byte, nothing the code page cannot write, no white space at
+// either end (which the file's earlier readers trimmed, so that the record
+// came back under another key) and not longer than a line may be.
+bool storable(const QString &text)
+{
+    if (text.isEmpty() || text.trimmed() != text)
+        return false;
+    const QByteArray bytes = QCStringCodec::fromUnicode(text);
+    return !bytes.contains('\n') && !bytes.contains('\0') && bytes.size() < lineLimit - 2 &&
+           QCStringCodec::toUnicode(bytes) == text;
 }
 
 } // namespace
@@ -56,36 +92,61 @@ void QFileCache::insert(const QString &key, const QString &value)
     entries.insert(key, new QString(value), key.size() + value.size() + 2);
 }
 
+bool QFileCache::isStorable(const QString &key, const QString &value)
+{
+    return storable(key) && storable(value);
+}
+
 void QFileCache::load()
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QDataFile::open(file, QIODevice::ReadOnly)) {
         qWarning("QFileCache: Unable to read %s", fileName.toLocal8Bit().constData());
         return;
     }
-    // Whole lines are read, so a record is never split into two; the file
-    // is read at once, which costs less than a read for every line.
-    const QList<QByteArray> records = lines(file.readAll());
-    for (int i = 0; i + 1 < records.size(); i += 2) {
-        const QString key = QCStringCodec::toUnicode(records.at(i)).trimmed();
-        insert(key, QCStringCodec::toUnicode(records.at(i + 1)).trimmed());
+    lockFile(file, false);
+    // Only complete records count: both lines ended by a line feed, neither
+    // overlong, both as a save would have written them. A record that fails
+    // is skipped whole, so that the pairing of the records after it holds.
+    for (;;) {
+        QString key;
+        QString value;
+        const LineState keyState = readRecordLine(file, key);
+        if (keyState == NoLine)
+            break;
+        const LineState valueState = readRecordLine(file, value);
+        if (valueState == NoLine)
+            break;
+        if (keyState == CompleteLine && valueState == CompleteLine && isStorable(key, value))
+            insert(key, value);
     }
 }
 
 void QFileCache::save()
 {
+    QByteArray content;
+    const QList<QString> keys = entries.keys();
+    for (const QString &key : keys) {
+        const QString text = value(key);
+        if (isStorable(key, text))
+            content +=
+                QCStringCodec::fromUnicode(key + QLatin1Char('\n') + text + QLatin1Char('\n'));
+    }
     // The new file replaces the old one whole, so a reader never meets a
     // half-written file, even when this run dies while saving.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(content);
+        file.commit();
         return;
-    const QList<QString> keys = entries.keys();
-    QByteArray keyBytes;
-    QByteArray textBytes;
-    for (const QString &key : keys) {
-        const QString text = value(key);
-        if (storable(key, keyBytes) && storable(text, textBytes))
-            file.write(keyBytes + '\n' + textBytes + '\n');
     }
-    file.commit();
+    // No temporary file can be made beside it (a directory the user may
+    // not write): the file is written in place, under a lock that readers
+    // wait for; a run that dies meanwhile leaves complete records only.
+    QFile inPlace(fileName);
+    if (!QDataFile::open(inPlace, QIODevice::WriteOnly))
+        return;
+    lockFile(inPlace, true);
+    if (inPlace.resize(0))
+        inPlace.write(content);
 }

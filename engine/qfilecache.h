@@ -17,6 +17,9 @@ public:
     void insert(const QString &key, const QString &value);
     void save();
 
+    // True when the record would come back from the file exactly as it is.
+    static bool isStorable(const QString &key, const QString &value);
+
 private:
     void load();
 

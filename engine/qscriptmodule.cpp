@@ -1,6 +1,7 @@
 #include "qscriptmodule.h"
 
 #include "qcstringcodec.h"
+#include "qdatafile.h"
 #include "qscriptprocessor.h"
 
 #include <QFile>
@@ -8,9 +9,11 @@
 QScriptModule::QScriptModule(const QString &name, QScriptProcessor *processor)
     : fileName(QStringLiteral("scripts/") + name + QStringLiteral(".js"))
 {
+    // only a regular file is read, and only so much of it: a FIFO or a link
+    // to a device reads as a missing module
     QFile file(fileName);
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
-        parse(QCStringCodec::toUnicode(file.readAll()), processor);
+    if (QDataFile::open(file, QIODevice::ReadOnly | QIODevice::Text))
+        parse(QCStringCodec::toUnicode(QDataFile::readAll(file)), processor);
 }
 
 void QScriptModule::parse(const QString &text, QScriptProcessor *processor)

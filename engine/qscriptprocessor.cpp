@@ -1,12 +1,15 @@
 #include "qscriptprocessor.h"
 
+#include "operatorpass.h"
 #include "qcstringcodec.h"
+#include "qdatafile.h"
 #include "qdebugtext.h"
 #include "qfilecache.h"
 #include "qscriptmodule.h"
 
 #include <QDebug>
 #include <QFile>
+#include <QSet>
 
 namespace
 {
@@ -25,14 +28,18 @@ bool multipliesImplicitly(QChar left, QChar right)
     return false;
 }
 
+// The inserted "*" never starts a pair, so every pair is one of the
+// statement's own; the statement is written anew in one sweep.
 void insertMultiplications(QString &statement)
 {
-    for (int i = 0; i < statement.size() - 1; ++i) {
-        if (multipliesImplicitly(statement.at(i), statement.at(i + 1))) {
-            statement.insert(i + 1, QLatin1Char('*'));
-            ++i; // the inserted "*" never starts a pair
-        }
+    QString multiplied;
+    multiplied.reserve(statement.size() + statement.size() / 2);
+    for (int i = 0; i < statement.size(); ++i) {
+        multiplied += statement.at(i);
+        if (i + 1 < statement.size() && multipliesImplicitly(statement.at(i), statement.at(i + 1)))
+            multiplied += QLatin1Char('*');
     }
+    statement = multiplied;
 }
 
 void foldOutsideLiterals(QString &statement)
@@ -85,95 +92,27 @@ void makeCalls(QString &statement, const QString &name)
 
 // A variable module's name directly followed by a bracket multiplies it,
 // unless the name ends a longer name: e(2) gives e*(2), sine(2) stays.
+// The statement is written anew in one sweep: the search resumes one
+// character after each hit, which an inserted "*" never makes a new hit.
 void multiplyBeforeBrackets(QString &statement, const QString &name)
 {
     const QString call = name + QLatin1Char('(');
+    QString multiplied;
+    int copied = 0;
     for (int hit = statement.indexOf(call); hit >= 0; hit = statement.indexOf(call, hit + 1)) {
-        if (hit == 0 || !statement.at(hit - 1).isLetter())
-            statement.insert(hit + name.size(), QLatin1Char('*'));
+        if (hit == 0 || !statement.at(hit - 1).isLetter()) {
+            multiplied += statement.midRef(copied, hit + name.size() - copied);
+            multiplied += QLatin1Char('*');
+            copied = hit + name.size();
+        }
+    }
+    if (copied > 0) {
+        multiplied += statement.midRef(copied);
+        statement = multiplied;
     }
 }
 
 const int operatorLineLimit = 500;
-
-bool isOperandCharacter(QChar c)
-{
-    return c.isLetter() || c.isDigit() || c == QLatin1Char('(') || c == QLatin1Char(')') ||
-           c == QLatin1Char('.');
-}
-
-// Scans the operand next to a match from index from, in the direction step
-// (-1 leftwards, 1 rightwards): numbers, names, calls and whole bracketed
-// groups. Returns the first index outside the operand.
-int operandBoundary(const QString &statement, int from, int step)
-{
-    const QChar deeper = QLatin1Char(step < 0 ? ')' : '(');
-    const QChar shallower = QLatin1Char(step < 0 ? '(' : ')');
-    int depth = 0;
-    int i = from;
-    for (; i >= 0 && i < statement.size(); i += step) {
-        const QChar c = statement.at(i);
-        if (depth == 0 && !isOperandCharacter(c))
-            break;
-        if (c == deeper)
-            ++depth;
-        else if (c == shallower && --depth < 0)
-            break;
-    }
-    return i;
-}
-
-// The template's own text with the operands in place of "%1" and "%2",
-// filled in one sweep so that an operand holding such a text, as in (7%2)^3,
-// is never filled in again. Copies of the entry's name in the template's own
-// text are written as the mask character: a template that holds its own name
-// would otherwise put a new match behind every resume point and never end.
-QString fillTemplate(const QString &pattern, const QString &left, const QString &right,
-                     const QString &name, QChar mask)
-{
-    QString filled;
-    QString literal;
-    const auto flushLiteral = [&] {
-        filled += literal.replace(name, mask);
-        literal.clear();
-    };
-    for (int i = 0; i < pattern.size(); ++i) {
-        const QStringRef next = pattern.midRef(i, 2);
-        if (next == QLatin1String("%1") || next == QLatin1String("%2")) {
-            flushLiteral();
-            filled += next == QLatin1String("%1") ? left : right;
-            ++i;
-        } else {
-            literal += pattern.at(i);
-        }
-    }
-    flushLiteral();
-    return filled;
-}
-
-// A character that stands neither in the statement nor in the template.
-QChar unusedCharacter(const QString &statement, const QString &pattern)
-{
-    ushort code = 0xE000; // private use: never typed in practice
-    while (statement.contains(QChar(code)) || pattern.contains(QChar(code)))
-        ++code;
-    return QChar(code);
-}
-
-void applyOperatorEntry(QString &statement, const QString &name, const QString &pattern)
-{
-    const bool hasLeft = pattern.contains(QLatin1String("%1"));
-    const bool hasRight = pattern.contains(QLatin1String("%2"));
-    const QChar mask = unusedCharacter(statement, pattern);
-    for (int pos = statement.indexOf(name); pos >= 0; pos = statement.indexOf(name, pos + 1)) {
-        const int start = hasLeft ? operandBoundary(statement, pos - 1, -1) + 1 : pos;
-        const int end = hasRight ? operandBoundary(statement, pos + 1, 1) : pos + 1;
-        const QString left = statement.mid(start, pos - start);
-        const QString right = statement.mid(pos + 1, end - pos - 1);
-        statement.replace(start, end - start, fillTemplate(pattern, left, right, name, mask));
-    }
-    statement.replace(mask, name);
-}
 
 } // namespace
 
@@ -279,14 +218,17 @@ QScriptModule *QScriptProcessor::module(const QString &name)
 QStringList QScriptProcessor::words(const QString &text)
 {
     QStringList found;
+    QSet<QString> seen;
     QString word;
     for (const QChar c : text + QLatin1Char(' ')) {
         if (c.isLetter()) {
             word += c.toLower();
             continue;
         }
-        if (!word.isEmpty() && !found.contains(word))
+        if (!word.isEmpty() && !seen.contains(word)) {
+            seen.insert(word);
             found << word;
+        }
         word.clear();
     }
     return found;
@@ -296,12 +238,19 @@ void QScriptProcessor::loadOperators()
 {
     operators.clear();
     QFile file(QStringLiteral("tovel_operators.conf"));
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QDataFile::open(file, QIODevice::ReadOnly)) {
         qWarning("QScriptProcessor: Unable to read %s", file.fileName().toLocal8Bit().constData());
         return;
     }
-    while (!file.atEnd()) {
-        QString line = QCStringCodec::toUnicode(file.readLine(operatorLineLimit + 1)).trimmed();
+    // a longer line is read in pieces, each a line of its own; reading ends
+    // at the bound of a data file
+    for (;;) {
+        const qint64 room = QDataFile::readLimit - file.pos();
+        const QByteArray piece =
+            room > 0 ? file.readLine(qMin<qint64>(operatorLineLimit, room) + 1) : QByteArray();
+        if (piece.isEmpty())
+            break;
+        QString line = QCStringCodec::toUnicode(piece).trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1String("//")))
             continue;
         line.remove(QLatin1Char(' '));
@@ -315,12 +264,7 @@ void QScriptProcessor::loadOperators()
 void QScriptProcessor::applyOperators(QString &statement) const
 {
     for (const auto &entry : operators) {
-        if (!statement.contains(entry.first))
-            continue;
-        if (entry.second.contains(QLatin1String("%1")) ||
-            entry.second.contains(QLatin1String("%2")))
-            applyOperatorEntry(statement, entry.first, entry.second);
-        else
-            statement.replace(entry.first, entry.second);
+        if (statement.contains(entry.first))
+            OperatorPass::applyEntry(statement, entry.first, entry.second);
     }
 }

@@ -47,7 +47,7 @@ public:
     // Runs the engine with a fixed locale, so that results never depend on
     // the machine's.
     Run run(const QStringList &arguments, const QByteArray &input = QByteArray(),
-            const QString &language = QStringLiteral("C")) const
+            const QString &language = QStringLiteral("C"), int timeout = 60000) const
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -60,7 +60,7 @@ public:
         process.start(binary(), arguments);
         process.write(input);
         process.closeWriteChannel();
-        process.waitForFinished(60000);
+        process.waitForFinished(timeout);
         Run result;
         result.out = process.readAllStandardOutput();
         result.err = process.readAllStandardError();

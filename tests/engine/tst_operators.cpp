@@ -1,6 +1,7 @@
 // The operator table: how its file is read and how its entries rewrite
 // statements.
 
+#include "operatorpass.h"
 #include "qscriptprocessor.h"
 
 #include "scratchdir.h"
@@ -32,6 +33,11 @@ private slots:
     void apply_data();
     void apply();
     void missingTableWarnsOncePerProcessor();
+    void oneSweepChoosesOrdinaryTemplates_data();
+    void oneSweepChoosesOrdinaryTemplates();
+    void oneSweepAgreesWithRescanning_data();
+    void oneSweepAgreesWithRescanning();
+    void longChainsKeepTheirShape();
 
 private:
     QScopedPointer<ScratchDir> dir;
@@ -92,6 +98,18 @@ void OperatorsTest::apply_data()
                                                                   << "y";
     QTest::newRow("template holding its own name ends") << QByteArray("!\t(%1)!\n") << "5!+2!"
                                                         << "(5)!+(2)!";
+    QTest::newRow("numeral chain nests to the left")
+        << QByteArray("_\tfrombase(\"%1\",%2)\n") << "1_2_3"
+        << "frombase(\"frombase(\"1\",2)\",3)";
+    QTest::newRow("right operands nest inside each other")
+        << sampleTable << "1^(2^(3^4))!"
+        << "pow(1,factorial((pow(2,(pow(3,4))))))";
+    QTest::newRow("unmatched closing bracket takes the left side to the start")
+        << sampleTable << "a)^2^3"
+        << "pow(pow(a),2),3)";
+    QTest::newRow("unmatched opening bracket takes the right side to the end")
+        << sampleTable << "2^(3^4+5"
+        << "pow(2,(pow(3,4)+5)";
     QTest::newRow("infix template holding its own name ends")
         << QByteArray("^\t%1^^%2\n") << "2^3^4"
         << "2^^3^^4";
@@ -123,6 +141,106 @@ void OperatorsTest::missingTableWarnsOncePerProcessor()
         warnings.contains(QStringLiteral("QScriptProcessor: Unable to read tovel_operators.conf")));
     QCOMPARE(
         warnings.count(QStringLiteral("QScriptProcessor: Unable to read tovel_operators.conf")), 1);
+}
+
+void OperatorsTest::oneSweepChoosesOrdinaryTemplates_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<bool>("oneSweep");
+    QTest::newRow("infix call") << "^"
+                                << "pow(%1,%2)" << true;
+    QTest::newRow("postfix call") << "!"
+                                  << "factorial(%1)" << true;
+    QTest::newRow("prefix call") << "~"
+                                 << "neg(%2)" << true;
+    QTest::newRow("numeral with quotes") << "_"
+                                         << "frombase(\"%1\",%2)" << true;
+    QTest::newRow("own name inside the brackets") << "_"
+                                                  << "f(%1_%2)" << true;
+    QTest::newRow("operator outside brackets") << "^"
+                                               << "%1*%2" << false;
+    QTest::newRow("own name outside brackets") << "!"
+                                               << "(%1)!" << false;
+    QTest::newRow("nothing before the left operand") << "^"
+                                                     << "%1(%2)" << false;
+    QTest::newRow("placeholder twice") << "!"
+                                       << "f(%1,%1)" << false;
+    QTest::newRow("right before left") << "^"
+                                       << "f(%2,%1)" << false;
+    QTest::newRow("unbalanced template") << "^"
+                                         << "f((%1,%2)" << false;
+    QTest::newRow("name of two characters") << "**"
+                                            << "pow(%1,%2)" << false;
+    QTest::newRow("name that is an operand character") << "x"
+                                                       << "f(%1,%2)" << false;
+}
+
+void OperatorsTest::oneSweepChoosesOrdinaryTemplates()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, pattern);
+    QTEST(OperatorPass::appliesInOneSweep(name, pattern), "oneSweep");
+}
+
+void OperatorsTest::oneSweepAgreesWithRescanning_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("pattern");
+    QTest::newRow("infix") << "^"
+                           << "pow(%1,%2)";
+    QTest::newRow("postfix") << "!"
+                             << "factorial(%1)";
+    QTest::newRow("prefix") << "~"
+                            << "neg(%2)";
+    QTest::newRow("numeral") << "_"
+                             << "frombase(\"%1\",%2)";
+    QTest::newRow("own name inside") << "^"
+                                     << "g(%1^%2)(1)";
+    QTest::newRow("letters around") << "!"
+                                    << "a(%1)b";
+}
+
+// Statements made at random of operand characters, brackets (balanced or
+// not), signs and the name: the one-sweep result is the rescanning one.
+void OperatorsTest::oneSweepAgreesWithRescanning()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, pattern);
+    QVERIFY(OperatorPass::appliesInOneSweep(name, pattern));
+    const QString alphabet = QStringLiteral("12ab.(()),+-\"") + name + name + name;
+    QRandomGenerator random(1234);
+    for (int round = 0; round < 4000; ++round) {
+        QString statement;
+        const int length = random.bounded(1, 24);
+        for (int i = 0; i < length; ++i)
+            statement += alphabet.at(random.bounded(alphabet.size()));
+        QString sweep = statement;
+        OperatorPass::applyEntry(sweep, name, pattern);
+        QString rescan = statement;
+        OperatorPass::applyEntryByRescan(rescan, name, pattern);
+        if (sweep != rescan)
+            QFAIL(qPrintable(QStringLiteral("%1: %2 instead of %3").arg(statement, sweep, rescan)));
+    }
+}
+
+// The shapes that took seconds to minutes on long lines, at a length the
+// rescanning form still manages quickly: their result, not their time.
+void OperatorsTest::longChainsKeepTheirShape()
+{
+    const QString pattern = QStringLiteral("frombase(\"%1\",%2)");
+    QString chain = QStringLiteral("1") + QStringLiteral("_2").repeated(300);
+    QString expected = chain;
+    OperatorPass::applyEntryByRescan(expected, QStringLiteral("_"), pattern);
+    OperatorPass::applyEntry(chain, QStringLiteral("_"), pattern);
+    QCOMPARE(chain, expected);
+
+    QString nested = QStringLiteral("1_(").repeated(300) + QStringLiteral("1") +
+                     QStringLiteral(")").repeated(300);
+    expected = nested;
+    OperatorPass::applyEntryByRescan(expected, QStringLiteral("_"), pattern);
+    OperatorPass::applyEntry(nested, QStringLiteral("_"), pattern);
+    QCOMPARE(nested, expected);
 }
 
 QTEST_GUILESS_MAIN(OperatorsTest)

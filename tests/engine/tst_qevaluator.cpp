@@ -89,6 +89,14 @@ void EvaluatorTest::results_data()
     QTest::newRow("thrown string") << "[1].map(function(){throw\"oops\"})" << true << "oops" << 0;
     QTest::newRow("thrown undefined")
         << "[1].map(function(){throw(undefined)})" << true << "undefined" << 0;
+    QTest::newRow("answer whose toString throws")
+        << "o={};o[\"toString\"]=function(){throw\"bad\"};1;o" << true << "bad" << 0;
+    QTest::newRow("answer nested too deep to be written")
+        << QString(500, QLatin1Char('[')) + QString(500, QLatin1Char(']')) << true
+        << "Maximum call stack size exceeded" << 0;
+    QTest::newRow("thrown value whose toString throws it again")
+        << "o={};o[\"toString\"]=function(){throw(o)};[1].map(function(){throw(o)})" << true
+        << "Error: uncaught exception" << 0;
 }
 
 void EvaluatorTest::results()

@@ -4,6 +4,9 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 class TovelTest : public QObject
 {
     Q_OBJECT
@@ -22,6 +25,9 @@ private slots:
     void missingDataFilesWarnOnEveryLine();
     void translationsAreCachedBetweenRuns();
     void operatorsAndModulesWorkTogether();
+    void dataFilesThatAreNoRegularFilesReadAsMissing();
+    void statementsWithBlanksAtTheirEndsDoNotPoisonTheCache();
+    void cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -200,6 +206,65 @@ void TovelTest::operatorsAndModulesWorkTogether()
                    "function factorial(n){return n<2?1:n*factorial(n-1);}\n");
     for (int run = 0; run < 2; ++run) // the second run takes the cached translation
         QCOMPARE(tree.run({QStringLiteral("5!+(1+2)!")}).out, QByteArray("126\n"));
+}
+
+void TovelTest::dataFilesThatAreNoRegularFilesReadAsMissing()
+{
+    // a FIFO without a writer would hang the open, /dev/zero the read
+    const TovelTree tree;
+    QVERIFY(QDir().mkpath(tree.path(QStringLiteral("scripts"))));
+    QCOMPARE(mkfifo(qPrintable(tree.path(QStringLiteral("scripts/fifo.js"))), 0600), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), tree.path(QStringLiteral("scripts/zero.js"))));
+    const int timeout = 20000;
+    for (const QString &name : {QStringLiteral("fifo"), QStringLiteral("zero")}) {
+        const TovelTree::Run run = tree.run({name}, QByteArray(), QStringLiteral("C"), timeout);
+        QCOMPARE(run.err, "Error: undefined variable or function: " + name.toLatin1() + '\n');
+        QCOMPARE(run.exitCode, 1);
+    }
+    QFile::remove(tree.path(QStringLiteral("tovel_operators.conf")));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"),
+                        tree.path(QStringLiteral("tovel_operators.conf"))));
+    const TovelTree::Run run =
+        tree.run({QStringLiteral("2+2")}, QByteArray(), QStringLiteral("C"), timeout);
+    QCOMPARE(run.out, QByteArray("4\n"));
+    QCOMPARE(run.err, QByteArray("Bug: QScriptProcessor: Unable to read tovel_operators.conf\n"));
+}
+
+void TovelTest::statementsWithBlanksAtTheirEndsDoNotPoisonTheCache()
+{
+    const TovelTree tree;
+    tree.run({QStringLiteral("x=5;if(x>3);y=1;\tend;y")});
+    for (int run = 0; run < 2; ++run)
+        QCOMPARE(tree.run({QStringLiteral("x=5;if(x>3);y=1;end;y")}).out, QByteArray("1\n"));
+    // a file left by an earlier version, with the record under its raw key
+    tree.writeFile(QStringLiteral("tovel_cache.dat"), "\tend\nANS.push(\tend);\n");
+    QCOMPARE(tree.run({QStringLiteral("if(1);2;end")}).out, QByteArray("2\n"));
+}
+
+void TovelTest::cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace()
+{
+    const TovelTree tree;
+    tree.writeFile(QStringLiteral("tovel_cache.dat"), "1+1\nANS.push(1+1);\n");
+    const QFileDevice::Permissions all = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                         QFileDevice::ReadOther | QFileDevice::ExeOwner |
+                                         QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    QFile cache(tree.path(QStringLiteral("tovel_cache.dat")));
+    cache.setPermissions(all | QFileDevice::WriteOwner | QFileDevice::WriteGroup |
+                         QFileDevice::WriteOther);
+    QFile(tree.path(QString())).setPermissions(all);
+    QProcess process;
+    if (geteuid() == 0) // root writes any directory: the engine runs as nobody
+        process.start(QStringLiteral("setpriv"),
+                      {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                       QStringLiteral("--clear-groups"), tree.binary(), QStringLiteral("2+2")});
+    else
+        process.start(tree.binary(), {QStringLiteral("2+2")});
+    QVERIFY(process.waitForFinished(60000));
+    QFile(tree.path(QString())).setPermissions(all | QFileDevice::WriteOwner);
+    QCOMPARE(process.readAllStandardOutput(), QByteArray("4\n"));
+    const QByteArray saved = tree.readFile(QStringLiteral("tovel_cache.dat"));
+    QVERIFY(saved.contains("2+2\nANS.push(2+2);\n"));
+    QVERIFY(saved.contains("1+1\nANS.push(1+1);\n"));
 }
 
 QTEST_GUILESS_MAIN(TovelTest)

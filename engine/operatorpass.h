@@ -1,0 +1,33 @@
+#ifndef OPERATORPASS_H
+#define OPERATORPASS_H
+
+#include <QString>
+
+// Pass 3 of the script processor: one entry of the operator table applied to
+// a statement (Part 2.2).
+namespace OperatorPass
+{
+
+// A character that an operand is made of at bracket depth 0.
+bool isOperandCharacter(QChar c);
+
+// Applies one entry: a plain substitution, or an operator entry whose
+// template holds "%1" and/or "%2".
+void applyEntry(QString &statement, const QString &name, const QString &pattern);
+
+// The operator entry as Part 2.2 words it: find the next match, scan its
+// operands, splice the filled template in, search again one character after
+// the match. Each match rescans its operands and moves the rest of the
+// statement, so a chain of n matches costs n times the statement's length.
+void applyEntryByRescan(QString &statement, const QString &name, const QString &pattern);
+
+// True for the entries that applyEntry handles in one sweep, in time linear in
+// the statement's length, with the result of applyEntryByRescan: a name of one
+// character that is no operand character, a template that holds each
+// placeholder at most once ("%1" before "%2"), starts with text of its own
+// and forms one operand around its operands ("pow(%1,%2)", "factorial(%1)").
+bool appliesInOneSweep(const QString &name, const QString &pattern);
+
+} // namespace OperatorPass
+
+#endif
