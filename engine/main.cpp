@@ -12,12 +12,17 @@
 #include <QFile>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdio>
 
 namespace
 {
 
 const int logTextLimit = 30;
+
+// The exit code of a run whose output stream was closed before it ended,
+// as when the reader of a pipe goes away early.
+const int outputClosed = 2;
 
 // The process arguments as the user gave them, the program name first.
 QList<QByteArray> rawArguments(int argc, char **argv)
@@ -40,12 +45,24 @@ bool readLine(QByteArray &line)
     return c == '\n' || !line.isEmpty();
 }
 
-void writeLine(FILE *stream, const QString &text)
+// False when the stream takes the text no more: its reader is gone (with
+// SIGPIPE ignored, a write error), its device full or closed.
+bool writeText(FILE *stream, const QByteArray &bytes)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    fputc('\n', stream);
-    fflush(stream);
+    const bool written =
+        fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    return fflush(stream) == 0 && written && !ferror(stream);
+}
+
+bool writeLine(FILE *stream, const QString &text)
+{
+    return writeText(stream, text.toLocal8Bit() + '\n');
+}
+
+int reportClosedOutput(const char *stream)
+{
+    qDebug("Output error: %s is closed", stream);
+    return outputClosed;
 }
 
 QString loggedResult(const QString &text, const QEvaluator &evaluator)
@@ -61,11 +78,12 @@ int evaluate(const QString &expression)
     evaluator.process(expression);
     const QString text = evaluator.resultText(QEvaluator::FixedNotation, 15);
     if (evaluator.isError()) {
-        writeLine(stderr, text);
+        const bool written = writeLine(stderr, text);
         qDebug().noquote() << debugStreamText(QStringLiteral("Error: "), text);
-        return 1;
+        return written ? 1 : reportClosedOutput("standard error");
     }
-    writeLine(stdout, text);
+    if (!writeLine(stdout, text))
+        return reportClosedOutput("standard output");
     qDebug().noquote() << debugStreamText(QStringLiteral("Result: "),
                                           loggedResult(text, evaluator));
     return 0;
@@ -76,13 +94,19 @@ int runInteractive()
     QCStringCodec::setCodecForMode(QCStringCodec::InteractiveMode);
     QByteArray line;
     for (;;) {
-        fputs("tovel> ", stdout);
-        fflush(stdout);
-        if (!readLine(line) || line == "0")
+        if (!writeText(stdout, "tovel> "))
+            return reportClosedOutput("standard output");
+        if (!readLine(line))
+            return 0;
+        // a Windows line end, CR LF, ends the line as LF does
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line == "0")
             return 0;
         const QString text = QCStringCodec::toUnicode(line);
         qDebug().noquote() << QStringLiteral("con input: ") + text;
-        evaluate(text);
+        if (evaluate(text) == outputClosed)
+            return outputClosed;
     }
 }
 
@@ -110,6 +134,11 @@ void installTranslator(QTranslator &translator, const QString &catalogue)
 
 int main(int argc, char **argv)
 {
+#ifdef Q_OS_UNIX
+    // A reader that closes the pipe early ends the run through a failed
+    // write, so that the run still saves its cache and renames its log.
+    signal(SIGPIPE, SIG_IGN);
+#endif
     // Every argument is the user's: they are taken before the application
     // object removes the toolkit's own options (such as -qmljsdebugger).
     const QList<QByteArray> arguments = rawArguments(argc, argv);

@@ -11,6 +11,15 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
+
+extern char **environ;
+
 // An installed tree of its own for the built engine: DIR/bin/tovel, with DIR
 // as the engine's working directory, where its data files and logs lie.
 class TovelTree
@@ -67,6 +76,58 @@ public:
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         // a sanitizer report of the engine fails the test even where the test
         // does not look at standard error
+        if (result.err.contains("Sanitizer") || result.err.contains("runtime error:"))
+            qFatal("the engine reported a fault:\n%s", result.err.constData());
+        return result;
+    }
+
+    // Runs the engine with its standard output on a pipe whose reader is
+    // already gone, standard input from input and standard error kept.
+    Run runWithClosedOutput(const QStringList &arguments,
+                            const QByteArray &input = QByteArray()) const
+    {
+        writeFile(QStringLiteral("input.txt"), input);
+        int pipeEnds[2];
+        if (pipe(pipeEnds) != 0)
+            qFatal("no pipe");
+        ::close(pipeEnds[0]);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+        posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
+        const QByteArray inputName = QFile::encodeName(path(QStringLiteral("input.txt")));
+        const QByteArray errorName = QFile::encodeName(path(QStringLiteral("error.txt")));
+        posix_spawn_file_actions_addopen(&actions, 0, inputName.constData(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, errorName.constData(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        QList<QByteArray> words{QFile::encodeName(binary())};
+        for (const QString &argument : arguments)
+            words << argument.toLocal8Bit();
+        std::vector<char *> argv;
+        for (QByteArray &word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        QList<QByteArray> variables;
+        for (char **variable = environ; *variable; ++variable) {
+            if (!QByteArray(*variable).startsWith("LANG=") &&
+                !QByteArray(*variable).startsWith("LC_"))
+                variables << QByteArray(*variable);
+        }
+        variables << "LANG=C";
+        std::vector<char *> envp;
+        for (QByteArray &variable : variables)
+            envp.push_back(variable.data());
+        envp.push_back(nullptr);
+        pid_t child = 0;
+        const int spawned =
+            posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(pipeEnds[1]);
+        Run result;
+        int status = 0;
+        if (spawned == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
+            result.exitCode = WEXITSTATUS(status);
+        result.err = readFile(QStringLiteral("error.txt"));
         if (result.err.contains("Sanitizer") || result.err.contains("runtime error:"))
             qFatal("the engine reported a fault:\n%s", result.err.constData());
         return result;

@@ -28,6 +28,8 @@ private slots:
     void dataFilesThatAreNoRegularFilesReadAsMissing();
     void statementsWithBlanksAtTheirEndsDoNotPoisonTheCache();
     void cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace();
+    void closedOutputEndsTheRunCleanly();
+    void carriageReturnLineFeedEndsAPromptLine();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -265,6 +267,41 @@ void TovelTest::cacheInADirectoryTheUserMayNotWriteIsWrittenInPlace()
     const QByteArray saved = tree.readFile(QStringLiteral("tovel_cache.dat"));
     QVERIFY(saved.contains("2+2\nANS.push(2+2);\n"));
     QVERIFY(saved.contains("1+1\nANS.push(1+1);\n"));
+}
+
+void TovelTest::closedOutputEndsTheRunCleanly()
+{
+    // the reader of the pipe is gone: no SIGPIPE death, but a clean end with
+    // the cache saved, the log renamed and exit code 2
+    const TovelTree tree;
+    const TovelTree::Run argument = tree.runWithClosedOutput({QStringLiteral("2+2")});
+    QCOMPARE(argument.exitCode, 2);
+    QCOMPARE(argument.err, QByteArray());
+    QCOMPARE(tree.readFile(QStringLiteral("tovel_cache.dat")), QByteArray("2+2\nANS.push(2+2);\n"));
+    QVERIFY(!QFile::exists(tree.path(QStringLiteral("_tovel.log"))));
+    QVERIFY(tree.readFile(QStringLiteral("tovel.log"))
+                .endsWith("[Output error] standard output is closed"));
+
+    const TovelTree::Run prompt = tree.runWithClosedOutput({}, "3+3\n0\n");
+    QCOMPARE(prompt.exitCode, 2);
+    QVERIFY(!QFile::exists(tree.path(QStringLiteral("_tovel.log"))));
+
+    // the next run finds no crash to report
+    QCOMPARE(tree.run({QStringLiteral("1")}).out, QByteArray("1\n"));
+    QVERIFY(!tree.readFile(QStringLiteral("tovel.log")).contains("Incorrect termination"));
+}
+
+void TovelTest::carriageReturnLineFeedEndsAPromptLine()
+{
+    const TovelTree tree;
+    const TovelTree::Run run = tree.run({}, "1+1\r\n2\n0\r\n7\r\n");
+    QCOMPARE(run.out, QByteArray("tovel> 2\ntovel> 2\ntovel> "));
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
+    QVERIFY(log.contains("\t[con input] 1+1\n"));
+    const QByteArray cache = tree.readFile(QStringLiteral("tovel_cache.dat"));
+    QVERIFY(cache.contains("1+1\nANS.push(1+1);\n"));
+    QVERIFY(!cache.contains('\r'));
 }
 
 QTEST_GUILESS_MAIN(TovelTest)
