@@ -12,7 +12,8 @@ QScriptModule::QScriptModule(const QString &name, QScriptProcessor *processor)
     // only a regular file is read, and only so much of it: a FIFO or a link
     // to a device reads as a missing module
     QFile file(fileName);
-    if (QDataFile::open(file, QIODevice::ReadOnly | QIODevice::Text))
+    if (processor->mayHaveModuleFile(name) &&
+        QDataFile::open(file, QIODevice::ReadOnly | QIODevice::Text))
         parse(QCStringCodec::toUnicode(QDataFile::readAll(file)), processor);
 }
 

@@ -8,6 +8,7 @@
 #include "qscriptmodule.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QSet>
 
@@ -213,6 +214,21 @@ QScriptModule *QScriptProcessor::module(const QString &name)
     QScriptModule *loaded = new QScriptModule(name, this);
     modules.insert(name, loaded);
     return loaded;
+}
+
+bool QScriptProcessor::mayHaveModuleFile(const QString &name)
+{
+    if (name.contains(QLatin1Char('/')))
+        return true; // a "#use " line may name a file further down
+    if (!libraryListed) {
+        const QStringList files =
+            QDir(QStringLiteral("scripts"))
+                .entryList({QStringLiteral("*.js")}, QDir::Files | QDir::System | QDir::Hidden);
+        for (const QString &file : files)
+            libraryFiles.insert(file.chopped(3));
+        libraryListed = true;
+    }
+    return libraryFiles.contains(name);
 }
 
 QStringList QScriptProcessor::words(const QString &text)

@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPair>
+#include <QSet>
 #include <QStringList>
 
 class QFileCache;
@@ -39,6 +40,10 @@ public:
     QScriptModule *module(const QString &name);
     // The distinct runs of letters of a text, lower-cased, in order.
     static QStringList words(const QString &text);
+    // False when "scripts/" certainly holds no file for the module: the
+    // directory is listed once per line, so that the words of a long line
+    // cost no attempt to open a file each.
+    bool mayHaveModuleFile(const QString &name);
 
 private:
     void loadOperators();
@@ -46,6 +51,8 @@ private:
     QFileCache *cache;
     QList<QPair<QString, QString>> operators;
     QMap<QString, QScriptModule *> modules;
+    QSet<QString> libraryFiles;
+    bool libraryListed = false;
 };
 
 #endif

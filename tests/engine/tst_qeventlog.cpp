@@ -28,6 +28,9 @@ private slots:
     void firstRunWritesHeaderAndRenamesAtExit();
     void secondRunContinuesTheLog();
     void leftOverActiveFileIsReported();
+    void runsAtOnceReportNoCrashAndEndInOneLog_data();
+    void runsAtOnceReportNoCrashAndEndInOneLog();
+    void deadRunIsToldFromItsLockFile();
     void rotationAboveTheSizeLimit_data();
     void rotationAboveTheSizeLimit();
     void nothingButDebugAndKnownLevels();
@@ -99,6 +102,7 @@ void EventLogTest::firstRunWritesHeaderAndRenamesAtExit()
         log.message(QtDebugMsg, QStringLiteral("con input: 2+2"));
     }
     QVERIFY(!QFile::exists(QStringLiteral("_tovel.log")));
+    QVERIFY(!QFile::exists(QStringLiteral("_tovel.log.lock")));
     const QString text = withoutTime(QString::fromLatin1(readFile(QStringLiteral("tovel.log"))));
     const QString rule = QString(31, QLatin1Char('#'));
     QVERIFY2(text.startsWith(rule + "\n##   EVENT LOG\n##   Application: "), qPrintable(text));
@@ -125,10 +129,60 @@ void EventLogTest::leftOverActiveFileIsReported()
     {
         QEventLog log(QStringLiteral("tovel.log"));
     }
-    // the rename at exit meets the older log and leaves both as they are
-    QCOMPARE(readFile(QStringLiteral("tovel.log")), QByteArray("older run"));
-    QCOMPARE(withoutTime(QString::fromLatin1(readFile(QStringLiteral("_tovel.log")))),
-             QStringLiteral("crashed run\nTIME\tIncorrect termination detected!\n"));
+    // the rename at exit meets the older log (left by runs at once before
+    // the lock): the older log takes the newer entries and one log is left
+    QVERIFY(!QFile::exists(QStringLiteral("_tovel.log")));
+    QCOMPARE(withoutTime(QString::fromLatin1(readFile(QStringLiteral("tovel.log")))),
+             QStringLiteral("older run\ncrashed run\nTIME\tIncorrect termination detected!\n"));
+    {
+        QEventLog log(QStringLiteral("tovel.log"));
+    }
+    QCOMPARE(readFile(QStringLiteral("tovel.log")).count("Incorrect termination"), 1);
+}
+
+void EventLogTest::runsAtOnceReportNoCrashAndEndInOneLog_data()
+{
+    QTest::addColumn<bool>("firstEndsFirst");
+    QTest::newRow("the first run ends first") << true;
+    QTest::newRow("the second run ends first") << false;
+}
+
+void EventLogTest::runsAtOnceReportNoCrashAndEndInOneLog()
+{
+    QFETCH(bool, firstEndsFirst);
+    writeFile(QStringLiteral("tovel.log"), "old entry");
+    QScopedPointer<QEventLog> first(new QEventLog(QStringLiteral("tovel.log")));
+    first->message(QtDebugMsg, QStringLiteral("one"));
+    QScopedPointer<QEventLog> second(new QEventLog(QStringLiteral("tovel.log")));
+    second->message(QtDebugMsg, QStringLiteral("two"));
+    (firstEndsFirst ? first : second).reset();
+    // the other run still lives: its active file stays
+    QVERIFY(QFile::exists(QStringLiteral("_tovel.log")));
+    QVERIFY(!QFile::exists(QStringLiteral("tovel.log")));
+    (firstEndsFirst ? second : first)->message(QtDebugMsg, QStringLiteral("three"));
+    (firstEndsFirst ? second : first).reset();
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("tovel.log")});
+    QCOMPARE(withoutTime(QString::fromLatin1(readFile(QStringLiteral("tovel.log")))),
+             QStringLiteral("old entry\n\nTIME\tone\n\nTIME\ttwo\nTIME\tthree"));
+    {
+        QEventLog next(QStringLiteral("tovel.log"));
+    }
+    QVERIFY(!readFile(QStringLiteral("tovel.log")).contains("Incorrect termination"));
+}
+
+void EventLogTest::deadRunIsToldFromItsLockFile()
+{
+    // a run that died leaves its active file and the lock file, but holds
+    // no lock any more
+    writeFile(QStringLiteral("_tovel.log"), "died");
+    writeFile(QStringLiteral("_tovel.log.lock"), QByteArray());
+    {
+        QEventLog log(QStringLiteral("tovel.log"));
+    }
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("tovel.log")});
+    QVERIFY(readFile(QStringLiteral("tovel.log")).contains("Incorrect termination detected!"));
 }
 
 void EventLogTest::rotationAboveTheSizeLimit_data()
