@@ -280,21 +280,27 @@ bool OperatorPass::appliesInOneSweep(const QString &name, const QString &pattern
            !pieces.before.isEmpty() && formsOneOperand(pattern);
 }
 
-void OperatorPass::applyEntry(QString &statement, const QString &name, const QString &pattern)
+bool OperatorPass::applyEntry(QString &statement, const QString &name, const QString &pattern,
+                              int maxSize)
 {
     if (!pattern.contains(QLatin1String("%1")) && !pattern.contains(QLatin1String("%2"))) {
+        const qint64 grown =
+            statement.size() + qint64(statement.count(name)) * (pattern.size() - name.size());
+        if (grown > maxSize)
+            return false;
         statement.replace(name, pattern);
-        return;
+        return true;
     }
     Pieces pieces;
-    if (appliesInOneSweep(name, pattern) && splitTemplate(pattern, pieces))
+    if (appliesInOneSweep(name, pattern) && splitTemplate(pattern, pieces)) {
         applyEntryInOneSweep(statement, name.at(0), pieces);
-    else
-        applyEntryByRescan(statement, name, pattern);
+        return statement.size() <= maxSize;
+    }
+    return applyEntryByRescan(statement, name, pattern, maxSize);
 }
 
-void OperatorPass::applyEntryByRescan(QString &statement, const QString &name,
-                                      const QString &pattern)
+bool OperatorPass::applyEntryByRescan(QString &statement, const QString &name,
+                                      const QString &pattern, int maxSize)
 {
     const bool hasLeft = pattern.contains(QLatin1String("%1"));
     const bool hasRight = pattern.contains(QLatin1String("%2"));
@@ -304,7 +310,13 @@ void OperatorPass::applyEntryByRescan(QString &statement, const QString &name,
         const int end = hasRight ? operandBoundary(statement, pos + 1, 1) : pos + 1;
         const QString left = statement.mid(start, pos - start);
         const QString right = statement.mid(pos + 1, end - pos - 1);
-        statement.replace(start, end - start, fillTemplate(pattern, left, right, name, mask));
+        const QString filled = fillTemplate(pattern, left, right, name, mask);
+        if (qint64(statement.size()) - (end - start) + filled.size() > maxSize) {
+            statement.replace(mask, name);
+            return false;
+        }
+        statement.replace(start, end - start, filled);
     }
     statement.replace(mask, name);
+    return true;
 }

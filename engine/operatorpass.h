@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <climits>
+
 // Pass 3 of the script processor: one entry of the operator table applied to
 // a statement (Part 2.2).
 namespace OperatorPass
@@ -12,14 +14,19 @@ namespace OperatorPass
 bool isOperandCharacter(QChar c);
 
 // Applies one entry: a plain substitution, or an operator entry whose
-// template holds "%1" and/or "%2".
-void applyEntry(QString &statement, const QString &name, const QString &pattern);
+// template holds "%1" and/or "%2". False, with the statement half done, when
+// the statement would grow beyond maxSize characters: a table can make a
+// statement grow without bound (the entry "a" with the template "aa", once
+// per line of the file).
+bool applyEntry(QString &statement, const QString &name, const QString &pattern,
+                int maxSize = INT_MAX);
 
 // The operator entry as Part 2.2 words it: find the next match, scan its
 // operands, splice the filled template in, search again one character after
 // the match. Each match rescans its operands and moves the rest of the
 // statement, so a chain of n matches costs n times the statement's length.
-void applyEntryByRescan(QString &statement, const QString &name, const QString &pattern);
+bool applyEntryByRescan(QString &statement, const QString &name, const QString &pattern,
+                        int maxSize = INT_MAX);
 
 // True for the entries that applyEntry handles in one sweep, in time linear in
 // the statement's length, with the result of applyEntryByRescan: a name of one

@@ -290,8 +290,15 @@ void QScriptProcessor::loadOperators()
 
 void QScriptProcessor::applyOperators(QString &statement) const
 {
+    // A table can make a statement grow without bound; past this size the
+    // statement becomes an error.
+    const int maxSize = int(qMin<qint64>(INT_MAX / 2, 16 * qint64(statement.size()) + 65536));
     for (const auto &entry : operators) {
-        if (statement.contains(entry.first))
-            OperatorPass::applyEntry(statement, entry.first, entry.second);
+        if (statement.contains(entry.first) &&
+            !OperatorPass::applyEntry(statement, entry.first, entry.second, maxSize)) {
+            statement = QStringLiteral("throw Error(\"%1\");")
+                            .arg(tr("The operator table makes the statement too long"));
+            return;
+        }
     }
 }

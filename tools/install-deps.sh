@@ -1,10 +1,18 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing need, and those
-# named as arguments, when missing.
+# named as arguments, when missing. The argument "fuzz" stands for clang and
+# its libFuzzer, for fuzz/run.sh.
 set -eu
 
 packages="g++ cmake make qtbase5-dev qtscript5-dev qttools5-dev qttools5-dev-tools \
-fonts-dejavu-core xvfb $*"
+fonts-dejavu-core xvfb"
+for extra in "$@"; do
+    if [ "$extra" = fuzz ]; then
+        packages="$packages clang libclang-rt-14-dev"
+    else
+        packages="$packages $extra"
+    fi
+done
 
 missing=""
 for package in $packages; do

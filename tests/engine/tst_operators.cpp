@@ -110,6 +110,12 @@ void OperatorsTest::apply_data()
     QTest::newRow("unmatched opening bracket takes the right side to the end")
         << sampleTable << "2^(3^4+5"
         << "pow(2,(pow(3,4)+5)";
+    QTest::newRow("a table that doubles the statement line after line ends in an error")
+        << QByteArray("a\taa\n").repeated(40) << "a"
+        << "throw Error(\"The operator table makes the statement too long\");";
+    QTest::newRow("a template that copies its operands ends in an error")
+        << QByteArray("!\tf(%1,%1)\n") << "1" + QString(30, QLatin1Char('!'))
+        << "throw Error(\"The operator table makes the statement too long\");";
     QTest::newRow("infix template holding its own name ends")
         << QByteArray("^\t%1^^%2\n") << "2^3^4"
         << "2^^3^^4";
