@@ -9,12 +9,11 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QTranslator>
 
 #include <csignal>
 #include <cstdio>
-#include <iostream>
-#include <string>
 
 namespace
 {
@@ -32,6 +31,18 @@ QList<QByteArray> rawArguments(int argc, char **argv)
     for (int i = 0; i < argc; ++i)
         arguments << QByteArray(argv[i]);
     return arguments;
+}
+
+// Reads one line of standard input without its line end; false when the
+// input ends before the line has a byte. Read with the C library rather than
+// the C++ streams, whose set-up alone costs a one-shot run more than reading.
+bool readLine(QByteArray &line)
+{
+    line.clear();
+    int c;
+    while ((c = std::getc(stdin)) != EOF && c != '\n')
+        line += char(c);
+    return c == '\n' || !line.isEmpty();
 }
 
 // False when the stream takes the text no more: its reader is gone (with
@@ -81,18 +92,18 @@ int evaluate(const QString &expression)
 int runInteractive()
 {
     QCStringCodec::setCodecForMode(QCStringCodec::InteractiveMode);
-    std::string line;
+    QByteArray line;
     for (;;) {
         if (!writeText(stdout, "tovel> "))
             return reportClosedOutput("standard output");
-        if (!std::getline(std::cin, line))
+        if (!readLine(line))
             return 0;
         // a Windows line end, CR LF, ends the line as LF does
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        if (line.endsWith('\r'))
+            line.chop(1);
         if (line == "0")
             return 0;
-        const QString text = QCStringCodec::toUnicode(QByteArray::fromStdString(line));
+        const QString text = QCStringCodec::toUnicode(line);
         qDebug().noquote() << QStringLiteral("con input: ") + text;
         if (evaluate(text) == outputClosed)
             return outputClosed;
@@ -111,9 +122,11 @@ int runArguments(const QList<QByteArray> &arguments)
     return evaluate(expression);
 }
 
+// The catalogues exist only under a Russian locale. One look for the file
+// spares the loader its search through the name's other forms when not.
 void installTranslator(QTranslator &translator, const QString &catalogue)
 {
-    if (translator.load(catalogue))
+    if (QFile::exists(catalogue) && translator.load(catalogue))
         QCoreApplication::installTranslator(&translator);
 }
 

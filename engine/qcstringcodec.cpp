@@ -2,13 +2,42 @@
 
 #include <QTextCodec>
 
+#include <algorithm>
 #include <memory>
 
 namespace
 {
 
+// True when the codec writes each ASCII character but NUL as that one byte
+// and reads the byte back as the character, as the locales' encodings and
+// most code pages do: such text then needs no converter.
+bool keepsAscii(QTextCodec *codec)
+{
+    QByteArray ascii;
+    for (int c = 1; c < 0x80; ++c)
+        ascii += char(c);
+    const QString text = QString::fromLatin1(ascii);
+    return codec->fromUnicode(text) == ascii && codec->toUnicode(ascii) == text;
+}
+
+bool isAscii(uint c)
+{
+    return c > 0 && c < 0x80;
+}
+
+bool isAscii(const char *bytes, int length)
+{
+    return std::all_of(bytes, bytes + length, [](char c) { return isAscii(uchar(c)); });
+}
+
+bool isAscii(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return isAscii(c.unicode()); });
+}
+
 struct Converters {
     QTextCodec *codec = nullptr;
+    bool asciiKept = false;
     std::unique_ptr<QTextDecoder> decoder;
     std::unique_ptr<QTextEncoder> encoder;
 
@@ -47,10 +76,12 @@ void QCStringCodec::setCodec(QTextCodec *codec)
     run.codec = codec;
     run.decoder.reset();
     run.encoder.reset();
+    run.asciiKept = false;
     if (!codec)
         return;
     run.makeDecoder();
     run.makeEncoder();
+    run.asciiKept = keepsAscii(codec);
 }
 
 QTextCodec *QCStringCodec::codec()
@@ -62,7 +93,7 @@ QString QCStringCodec::toUnicode(const QByteArray &bytes)
 {
     const int length = int(qstrnlen(bytes.constData(), uint(bytes.size())));
     Converters &run = converters();
-    if (!run.decoder)
+    if (!run.decoder || (run.asciiKept && isAscii(bytes.constData(), length)))
         return QString::fromLatin1(bytes.constData(), length);
     QString text = run.decoder->toUnicode(bytes.constData(), length);
     if (run.decoder->needsMoreData()) {
@@ -77,7 +108,7 @@ QString QCStringCodec::toUnicode(const QByteArray &bytes)
 QByteArray QCStringCodec::fromUnicode(const QString &text)
 {
     Converters &run = converters();
-    if (!run.encoder)
+    if (!run.encoder || (run.asciiKept && isAscii(text)))
         return text.toLatin1();
     if (!text.isEmpty() && text.back().isHighSurrogate()) {
         // the encoder would keep a trailing high surrogate for the next call

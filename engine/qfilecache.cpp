@@ -36,10 +36,10 @@ enum LineState { CompleteLine, BrokenLine, NoLine };
 // One line of the file as the loader reads it, its line end (a line feed,
 // or a carriage return and a line feed) taken off: broken when it has no
 // line end (cut short) or is longer than the limit.
-LineState readRecordLine(QFile &file, QString &text)
+LineState readRecordLine(QFile &file, QString &text, QByteArray &line)
 {
     bool overlong = false;
-    QByteArray line = QDataFile::readLine(file, lineLimit, &overlong);
+    line = QDataFile::readLine(file, lineLimit, &overlong);
     if (line.isEmpty())
         return NoLine;
     if (overlong || !line.endsWith('\n'))
@@ -53,17 +53,31 @@ LineState readRecordLine(QFile &file, QString &text)
     return CompleteLine;
 }
 
-// A text that comes back from the file exactly as it went in: not empty, one
-// line, no NUL byte, nothing the code page cannot write, no white space at
-// either end (which the file's earlier readers trimmed, so that the record
-// came back under another key) and not longer than a line may be.
-bool storable(const QString &text)
+// The bytes that a save writes for a text, or a null array when the text
+// would not come back from the file exactly as it went in: a text must not
+// be empty, must be one line, hold no NUL byte and nothing the code page
+// cannot write, have no white space at either end (which the file's earlier
+// readers trimmed, so that the record came back under another key) and be
+// no longer than a line may be.
+QByteArray storedBytes(const QString &text)
 {
     if (text.isEmpty() || text.trimmed() != text)
-        return false;
+        return QByteArray();
     const QByteArray bytes = QCStringCodec::fromUnicode(text);
-    return !bytes.contains('\n') && !bytes.contains('\0') && bytes.size() < lineLimit - 2 &&
-           QCStringCodec::toUnicode(bytes) == text;
+    if (bytes.contains('\n') || bytes.contains('\0') || bytes.size() >= lineLimit - 2 ||
+        QCStringCodec::toUnicode(bytes) != text)
+        return QByteArray();
+    return bytes;
+}
+
+// A text read from a complete line of the file is storable. When the text
+// gives back the line's bytes, it reads back as itself, for it was read from
+// them: the check spares the second conversion.
+bool storableAsRead(const QString &text, const QByteArray &line)
+{
+    if (QCStringCodec::fromUnicode(text) != line)
+        return !storedBytes(text).isNull();
+    return !text.isEmpty() && text.trimmed() == text && line.size() < lineLimit - 2;
 }
 
 } // namespace
@@ -94,7 +108,7 @@ void QFileCache::insert(const QString &key, const QString &value)
 
 bool QFileCache::isStorable(const QString &key, const QString &value)
 {
-    return storable(key) && storable(value);
+    return !storedBytes(key).isNull() && !storedBytes(value).isNull();
 }
 
 void QFileCache::load()
@@ -111,13 +125,16 @@ void QFileCache::load()
     for (;;) {
         QString key;
         QString value;
-        const LineState keyState = readRecordLine(file, key);
+        QByteArray keyLine;
+        QByteArray valueLine;
+        const LineState keyState = readRecordLine(file, key, keyLine);
         if (keyState == NoLine)
             break;
-        const LineState valueState = readRecordLine(file, value);
+        const LineState valueState = readRecordLine(file, value, valueLine);
         if (valueState == NoLine)
             break;
-        if (keyState == CompleteLine && valueState == CompleteLine && isStorable(key, value))
+        if (keyState == CompleteLine && valueState == CompleteLine &&
+            storableAsRead(key, keyLine) && storableAsRead(value, valueLine))
             insert(key, value);
     }
 }
@@ -127,10 +144,11 @@ void QFileCache::save()
     QByteArray content;
     const QList<QString> keys = entries.keys();
     for (const QString &key : keys) {
-        const QString text = value(key);
-        if (isStorable(key, text))
-            content +=
-                QCStringCodec::fromUnicode(key + QLatin1Char('\n') + text + QLatin1Char('\n'));
+        // each text is converted once, to be checked and written
+        const QByteArray keyBytes = storedBytes(key);
+        const QByteArray textBytes = storedBytes(value(key));
+        if (!keyBytes.isNull() && !textBytes.isNull())
+            content += keyBytes + '\n' + textBytes + '\n';
     }
     // The new file replaces the old one whole, so a reader never meets a
     // half-written file, even when this run dies while saving.

@@ -113,6 +113,8 @@ void multiplyBeforeBrackets(QString &statement, const QString &name)
     }
 }
 
+const int lookupsBeforeListing = 32;
+
 const int operatorLineLimit = 500;
 
 } // namespace
@@ -220,12 +222,21 @@ bool QScriptProcessor::mayHaveModuleFile(const QString &name)
 {
     if (name.contains(QLatin1Char('/')))
         return true; // a "#use " line may name a file further down
+    // a listing costs as much as some forty attempts to open a file, so a
+    // line lists the directory only once it has looked up that many names
+    if (!libraryListed && ++unlistedLookups <= lookupsBeforeListing)
+        return true;
     if (!libraryListed) {
+        // unsorted and without a name filter, which would sort the names and
+        // match each against a pattern: the suffix is checked here, with the
+        // name filter's case insensitivity
         const QStringList files =
             QDir(QStringLiteral("scripts"))
-                .entryList({QStringLiteral("*.js")}, QDir::Files | QDir::System | QDir::Hidden);
-        for (const QString &file : files)
-            libraryFiles.insert(file.chopped(3));
+                .entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Unsorted);
+        for (const QString &file : files) {
+            if (file.endsWith(QLatin1String(".js"), Qt::CaseInsensitive))
+                libraryFiles.insert(file.chopped(3));
+        }
         libraryListed = true;
     }
     return libraryFiles.contains(name);

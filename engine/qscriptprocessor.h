@@ -40,9 +40,9 @@ public:
     QScriptModule *module(const QString &name);
     // The distinct runs of letters of a text, lower-cased, in order.
     static QStringList words(const QString &text);
-    // False when "scripts/" certainly holds no file for the module: the
-    // directory is listed once per line, so that the words of a long line
-    // cost no attempt to open a file each.
+    // False when "scripts/" certainly holds no file for the module: after
+    // the first few look-ups of a line the directory is listed, once, so
+    // that the words of a long line cost no attempt to open a file each.
     bool mayHaveModuleFile(const QString &name);
 
 private:
@@ -53,6 +53,7 @@ private:
     QMap<QString, QScriptModule *> modules;
     QSet<QString> libraryFiles;
     bool libraryListed = false;
+    int unlistedLookups = 0;
 };
 
 #endif

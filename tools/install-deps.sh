@@ -1,13 +1,18 @@
 #!/bin/sh
-# Installs the Debian packages that building and testing need, when missing.
-# With the argument "fuzz" also clang and its libFuzzer, for fuzz/run.sh.
+# Installs the Debian packages that building and testing need, and those
+# named as arguments, when missing. The argument "fuzz" stands for clang and
+# its libFuzzer, for fuzz/run.sh.
 set -eu
 
 packages="g++ cmake make qtbase5-dev qtscript5-dev qttools5-dev qttools5-dev-tools \
 fonts-dejavu-core xvfb xauth"
-if [ "${1:-}" = fuzz ]; then
-    packages="$packages clang libclang-rt-14-dev"
-fi
+for extra in "$@"; do
+    if [ "$extra" = fuzz ]; then
+        packages="$packages clang libclang-rt-14-dev"
+    else
+        packages="$packages $extra"
+    fi
+done
 
 missing=""
 for package in $packages; do

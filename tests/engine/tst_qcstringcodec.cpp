@@ -20,6 +20,8 @@ private slots:
     void anUnfinishedSequenceStaysInItsConversion();
     void aTrailingHighSurrogateStaysInItsConversion();
     void withoutCodecLatin1Applies();
+    void asciiGoesThroughACodecThatChangesIt_data();
+    void asciiGoesThroughACodecThatChangesIt();
 };
 
 void CStringCodecTest::modesSpeakTheLocaleEncoding()
@@ -74,6 +76,37 @@ void CStringCodecTest::withoutCodecLatin1Applies()
     QCStringCodec::setCodec(static_cast<QTextCodec *>(nullptr));
     QCOMPARE(QCStringCodec::toUnicode("\xe9"), QString(QChar(0xe9)));
     QCOMPARE(QCStringCodec::fromUnicode(QString(QChar(0xe9))), QByteArray("\xe9"));
+}
+
+void CStringCodecTest::asciiGoesThroughACodecThatChangesIt_data()
+{
+    QTest::addColumn<QByteArray>("codec");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("UTF-8 keeps ascii")
+        << QByteArray("UTF-8") << QStringLiteral("x=1") << QByteArray("x=1");
+    QTest::newRow("KOI8-R keeps ascii")
+        << QByteArray("KOI8-R") << QStringLiteral("x=1") << QByteArray("x=1");
+    QTest::newRow("UTF-16LE writes two bytes a character")
+        << QByteArray("UTF-16LE") << QStringLiteral("x") << QByteArray("x\0", 2);
+    // its control characters 0x1a to 0x1c and 0x7f are read as other characters
+    QTest::newRow("IBM 866 reads some ascii bytes as other characters")
+        << QByteArray("IBM 866") << QString(QChar(0x1c)) << QByteArray("\x1a");
+    QTest::newRow("EBCDIC writes other bytes")
+        << QByteArray("IBM037") << QStringLiteral("A1") << QByteArray("\xc1\xf1");
+}
+
+void CStringCodecTest::asciiGoesThroughACodecThatChangesIt()
+{
+    QFETCH(QByteArray, codec);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    if (!QTextCodec::codecForName(codec))
+        QSKIP("the toolkit lacks this codec");
+    QCStringCodec::setCodec(codec.constData());
+    QCOMPARE(QCStringCodec::fromUnicode(text), bytes);
+    if (!bytes.contains('\0'))
+        QCOMPARE(QCStringCodec::toUnicode(bytes), text);
 }
 
 QTEST_GUILESS_MAIN(CStringCodecTest)

@@ -34,6 +34,8 @@ private slots:
     void recordsComeBackExactlyAsStored_data();
     void recordsComeBackExactlyAsStored();
     void onlyCompleteRecordsAreRead();
+    void linesAreReadAsASaveWouldWriteThem_data();
+    void linesAreReadAsASaveWouldWriteThem();
     void savedInPlaceWhenNoTemporaryFileCanBeMade();
     void missingFileWarnsEmptyFileDoesNot();
     void longRecordsSurviveAndKeepTheirNeighbours();
@@ -164,6 +166,34 @@ void FileCacheTest::recordsComeBackExactlyAsStored()
     // no record comes back under another key
     QCOMPARE(reloaded.value(key.trimmed()), stored ? value : QString());
     QCOMPARE(readFile(cacheFile).count('\n'), stored ? 4 : 2);
+    QCStringCodec::setCodec(static_cast<QTextCodec *>(nullptr));
+}
+
+void FileCacheTest::linesAreReadAsASaveWouldWriteThem_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("record as saved") << QByteArray("k\nv;\n") << "k"
+                                     << "v;";
+    QTest::newRow("lines ended by CR LF") << QByteArray("k\r\nv;\r\n") << "k"
+                                          << "v;";
+    QTest::newRow("invalid byte read as a replacement character")
+        << QByteArray("k\xff\nv;\n") << QStringLiteral("k") + QChar(QChar::ReplacementCharacter)
+        << "v;";
+    QTest::newRow("blank in front of the key") << QByteArray(" k\nv;\n") << " k" << QString();
+    QTest::newRow("blank behind the value") << QByteArray("k\nv; \n") << "k" << QString();
+}
+
+void FileCacheTest::linesAreReadAsASaveWouldWriteThem()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QCStringCodec::setCodec("UTF-8");
+    writeFile(cacheFile, file);
+    QFileCache cache(cacheFile, 1024);
+    QCOMPARE(cache.value(key), value);
     QCStringCodec::setCodec(static_cast<QTextCodec *>(nullptr));
 }
 

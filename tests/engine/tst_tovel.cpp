@@ -18,6 +18,7 @@ private slots:
     void longResultsAreShortenedInTheLogOnly();
     void interactiveLinesAreIndependent();
     void interactiveEndsAtEndOfInput();
+    void aNulByteEndsTheTextButNotTheLine();
     void russianTextComesBackAsTyped();
     void toolkitOptionsAreTheUsersArguments();
     void runAfterACrashReportsIt();
@@ -106,6 +107,14 @@ void TovelTest::interactiveEndsAtEndOfInput()
     QCOMPARE(run.out, QByteArray("tovel> 9\ntovel> tovel> "));
     QCOMPARE(run.err, QByteArray("Syntax error\n"));
     QCOMPARE(run.exitCode, 0);
+}
+
+void TovelTest::aNulByteEndsTheTextButNotTheLine()
+{
+    const TovelTree tree;
+    const TovelTree::Run run = tree.run({}, QByteArray("1+1\0+5\n2+2\n0\n", 13));
+    QCOMPARE(run.out, QByteArray("tovel> 2\ntovel> 4\ntovel> "));
+    QCOMPARE(run.err, QByteArray());
 }
 
 void TovelTest::russianTextComesBackAsTyped()
