@@ -9,11 +9,10 @@
 // (tests/engine/tst_fuzzcorpus.cpp). A target that finds a fault aborts.
 //
 // Each target works in the current directory, which prepare() fills with
-// the fuzzers' own operator table and script library. A new target (the
-// catalogue loader's, once it has landed) adds a run function here, an
-// entry file fuzz_<name>.cpp, a tovel_fuzz_target(<name>) line in
-// CMakeLists.txt, its name in run.sh and in the replay test, and seeds in
-// seeds/<name>/.
+// the fuzzers' own operator table and script library. A new target adds a
+// run function here, an entry file fuzz_<name>.cpp, a tovel_fuzz_target(<name>)
+// line in CMakeLists.txt, its name in run.sh and in the replay test, and
+// seeds in seeds/<name>/.
 namespace FuzzTargets
 {
 

@@ -12,7 +12,7 @@ set -eu
 seconds=${1:-60}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$top/build-fuzz
-targets="translate operators cache"
+targets="translate operators cache catalogue"
 
 "$top/tools/install-deps.sh" fuzz
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DTOVEL_FUZZ=ON >/dev/null
@@ -23,6 +23,10 @@ mkdir -p "$build/seeds/translate"
 for cases in "$top"/tests/engine/golden/*.cases; do
     sed -n 's/^in: //p' "$cases"
 done | awk -v dir="$build/seeds/translate" '{ file = sprintf("%s/golden-%04d", dir, NR); printf "%s", $0 > file; close(file) }'
+
+# the shipped formula catalogue seeds the catalogue target
+mkdir -p "$build/seeds/catalogue"
+cp "$top/plugin/data/formulaItems.xml" "$build/seeds/catalogue/shipped.xml"
 
 # the targets write their files in a temporary directory: in memory where
 # the machine has it, since every cache save syncs its file to the disk

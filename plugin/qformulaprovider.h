@@ -14,6 +14,8 @@ class QPixmap;
 // picture cut out of the catalogue's palette image. The provider owns the
 // templates, also those hidden inside key buttons, so it must be deleted
 // while the keyboard still exists.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
 class QFormulaProvider : public QXmlDefaultHandler
 {
 public:
@@ -38,5 +40,6 @@ private:
     QPixmap *palette = nullptr;
     QFormulaKeyboard *keyboard = nullptr;
 };
+QT_WARNING_POP
 
 #endif

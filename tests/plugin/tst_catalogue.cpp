@@ -1,3 +1,4 @@
+#include "cataloguetarget.h"
 #include "qformula.h"
 #include "qformulakeyboard.h"
 #include "qformulaprovider.h"
@@ -60,6 +61,8 @@ private slots:
     void groupVisibility();
     void brokenCatalogues_data();
     void brokenCatalogues();
+    void fuzzCorpus_data();
+    void fuzzCorpus();
 };
 
 void CatalogueTest::initTestCase()
@@ -306,6 +309,28 @@ void CatalogueTest::brokenCatalogues()
     QTest::ignoreMessage(QtCriticalMsg, "\"brisma: Error opening formula data file\"");
     QFile missing(QStringLiteral(":brisma/data/missing.xml"));
     QCOMPARE(QFormulaProvider().load(&missing, loaded.keyboard.get()), 0);
+}
+
+void CatalogueTest::fuzzCorpus_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const QString kind : {QStringLiteral("seeds"), QStringLiteral("findings")}) {
+        const QDir dir(QStringLiteral(FUZZ_DIR "/%1/catalogue").arg(kind));
+        for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(kind + QLatin1Char(' ') + name)) << dir.filePath(name);
+    }
+}
+
+// The catalogue fuzzer's seeds and findings, through the fuzzer's own code.
+void CatalogueTest::fuzzCorpus()
+{
+    QFETCH(QString, file);
+    QFile input(file);
+    QVERIFY(input.open(QIODevice::ReadOnly));
+    const QByteArray bytes = input.readAll();
+    QCOMPARE(CatalogueTarget::run(reinterpret_cast<const uint8_t *>(bytes.constData()),
+                                  size_t(bytes.size())),
+             0);
 }
 
 QTEST_MAIN(CatalogueTest)
