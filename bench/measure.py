@@ -23,6 +23,7 @@ import tempfile
 LIBRARY_LINE = "pow(sin(0.5),2)+factorial(5)+2pi"
 LIBRARY_LINE_SCRIPT = "Math.pow(Math.sin(0.5),2)+1*2*3*4*5+2*Math.PI"
 INTERACTIVE_LINES = 1000
+PANEL_PAIRS = 10
 # Letters that spell no library name, so that the long lines' names stay
 # plain variables: only the script engine and the passes see them.
 NAME_LETTERS = "jqvyz"
@@ -211,7 +212,35 @@ def print_goals(rows_by_key):
     if large.instructions and small.instructions:
         growth = large.instructions[0] / small.instructions[0]
         print(f"- 1 MB line against 100 KB line, instructions: {verdict(growth, 12)}")
-    print("- panel rows: not measured (the panel is not built yet)")
+    panel = rows_by_key["panel"]
+    print(f"- panel, plug-in load and createWidget: {panel.load:.3f} s (wall)")
+    print(f"- panel, \"=\" to the answer shown: {panel.shown:.3f} s against tovel alone "
+          f"{panel.alone:.3f} s: {verdict(panel.ratio, 1.1)}")
+
+
+class PanelRow:
+    """The panel program run several times; each run measures the load once
+    and "=" against tovel alone in PANEL_PAIRS pairs, and the medians over
+    the runs are kept."""
+
+    def __init__(self, program, plugin, bin_dir, runs):
+        self.argv = [program, plugin, "1+2", str(PANEL_PAIRS)]
+        self.bin_dir = bin_dir
+        self.runs = runs
+
+    def measure(self):
+        env = environment()
+        env["PATH"] = self.bin_dir + os.pathsep + env.get("PATH", "")
+        results = []
+        for _ in range(self.runs + 1):
+            done = subprocess.run(self.argv, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                  env=env, check=True)
+            results.append([float(value) for value in done.stdout.split()])
+        results = results[1:]  # the first run warms up
+        self.load = statistics.median(r[0] for r in results)
+        self.shown = statistics.median(r[1] for r in results)
+        self.alone = statistics.median(r[2] for r in results)
+        self.ratio = statistics.median(r[1] / r[2] for r in results)
 
 
 def main():
@@ -281,12 +310,13 @@ def main():
         rows["1m"] = Row("tovel, one 1 MB line at the prompt",
                          Command("tovel", [tovel], stdin=line_1m, before=clean),
                          loop_1m, runs, 0)
-        # Panel rows (plug-in load and createWidget; "=" to the answer shown
-        # against tovel alone) go here once the panel is built.
+        rows["panel"] = PanelRow(os.path.join(tree, "floors", "panelbench"),
+                                 os.path.join(tree, "plugins", "libbrisma.so"),
+                                 os.path.join(tree, "bin"), runs)
 
         ordered = [rows["argument"]] + yardsticks + [rows["library"], rows["interactive"],
                                                      rows["100k"], rows["1m"]]
-        for row in ordered:
+        for row in ordered + [rows["panel"]]:
             row.measure()
         print_table(ordered)
         print_goals(rows)

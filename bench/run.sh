@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the engine and the floor programs in build-bench/ and prints the
+# Builds the engine, the plug-in and the floor programs in build-bench/ and prints the
 # benchmark table. Arguments go to measure.py (--runs N, --callgrind-runs N,
 # --quick).
 set -eu
@@ -12,7 +12,7 @@ command -v python3 >/dev/null 2>&1 || extra="$extra python3"
 "$top/tools/install-deps.sh" $extra
 
 cmake -S "$top" -B "$build" >/dev/null
-cmake --build "$build" --target tovel tovel_library -j2 >/dev/null
+cmake --build "$build" --target tovel tovel_library brisma -j2 >/dev/null
 cmake -S "$top/bench" -B "$build/floors" >/dev/null
 cmake --build "$build/floors" -j2 >/dev/null
 exec python3 "$top/bench/measure.py" "$build" "$@"
