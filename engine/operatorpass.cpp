@@ -3,6 +3,7 @@
 #include <QStringRef>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace
@@ -281,7 +282,7 @@ bool OperatorPass::appliesInOneSweep(const QString &name, const QString &pattern
 }
 
 bool OperatorPass::applyEntry(QString &statement, const QString &name, const QString &pattern,
-                              int maxSize)
+                              int maxSize, qint64 *budget)
 {
     if (!pattern.contains(QLatin1String("%1")) && !pattern.contains(QLatin1String("%2"))) {
         const qint64 grown =
@@ -296,16 +297,27 @@ bool OperatorPass::applyEntry(QString &statement, const QString &name, const QSt
         applyEntryInOneSweep(statement, name.at(0), pieces);
         return statement.size() <= maxSize;
     }
-    return applyEntryByRescan(statement, name, pattern, maxSize);
+    return applyEntryByRescan(statement, name, pattern, maxSize, budget);
 }
 
 bool OperatorPass::applyEntryByRescan(QString &statement, const QString &name,
-                                      const QString &pattern, int maxSize)
+                                      const QString &pattern, int maxSize, qint64 *budget)
 {
+    qint64 unlimited = std::numeric_limits<qint64>::max();
+    if (!budget)
+        budget = &unlimited;
     const bool hasLeft = pattern.contains(QLatin1String("%1"));
     const bool hasRight = pattern.contains(QLatin1String("%2"));
     const QChar mask = unusedCharacter(statement, pattern);
+    // Every match costs about the statement's length: once the budget is
+    // spent the entry gives up as if the statement had grown too long,
+    // rather than take quadratic time on a long line.
     for (int pos = statement.indexOf(name); pos >= 0; pos = statement.indexOf(name, pos + 1)) {
+        *budget -= statement.size() + pattern.size();
+        if (*budget < 0) {
+            statement.replace(mask, name);
+            return false;
+        }
         const int start = hasLeft ? operandBoundary(statement, pos - 1, -1) + 1 : pos;
         const int end = hasRight ? operandBoundary(statement, pos + 1, 1) : pos + 1;
         const QString left = statement.mid(start, pos - start);

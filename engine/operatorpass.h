@@ -19,14 +19,16 @@ bool isOperandCharacter(QChar c);
 // statement grow without bound (the entry "a" with the template "aa", once
 // per line of the file).
 bool applyEntry(QString &statement, const QString &name, const QString &pattern,
-                int maxSize = INT_MAX);
+                int maxSize = INT_MAX, qint64 *budget = nullptr);
 
 // The operator entry as Part 2.2 words it: find the next match, scan its
 // operands, splice the filled template in, search again one character after
 // the match. Each match rescans its operands and moves the rest of the
-// statement, so a chain of n matches costs n times the statement's length.
+// statement, so a chain of n matches costs n times the statement's length:
+// each match takes that much from the budget, and once it is spent the
+// entry gives up and returns false as for a statement grown too long.
 bool applyEntryByRescan(QString &statement, const QString &name, const QString &pattern,
-                        int maxSize = INT_MAX);
+                        int maxSize = INT_MAX, qint64 *budget = nullptr);
 
 // True for the entries that applyEntry handles in one sweep, in time linear in
 // the statement's length, with the result of applyEntryByRescan: a name of one

@@ -9,6 +9,8 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/file.h>
+
+#include <cerrno>
 #endif
 
 namespace

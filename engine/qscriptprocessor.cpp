@@ -290,12 +290,15 @@ void QScriptProcessor::loadOperators()
 
 void QScriptProcessor::applyOperators(QString &statement) const
 {
-    // A table can make a statement grow without bound; past this size the
-    // statement becomes an error.
+    // A table can make a statement grow without bound, and entries of the
+    // rescanning form take quadratic time: past this size, or once they have
+    // spent this budget of work (a fraction of a second), the statement
+    // becomes an error.
     const int maxSize = int(qMin<qint64>(INT_MAX / 2, 16 * qint64(statement.size()) + 65536));
+    qint64 budget = qMax<qint64>(qint64(1) << 24, 64 * qint64(statement.size()));
     for (const auto &entry : operators) {
         if (statement.contains(entry.first) &&
-            !OperatorPass::applyEntry(statement, entry.first, entry.second, maxSize)) {
+            !OperatorPass::applyEntry(statement, entry.first, entry.second, maxSize, &budget)) {
             statement = QStringLiteral("throw Error(\"%1\");")
                             .arg(tr("The operator table makes the statement too long"));
             return;

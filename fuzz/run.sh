@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs every fuzz target of the engine for a set time, 60 seconds each by
-# default: fuzz/run.sh [seconds]. Installs clang and libFuzzer when missing,
+# default: fuzz/run.sh [seconds [target...]]. Installs clang and libFuzzer when missing,
 # builds the targets in build-fuzz/ and starts each from its seeds (made from
 # the test cases: the golden lines, the operator tables and cache files of
 # the tests) and the inputs earlier runs found. A crash, a sanitizer report
@@ -10,9 +10,10 @@
 # test suite replays every seed and finding.
 set -eu
 seconds=${1:-60}
+[ $# -gt 0 ] && shift
+targets=${*:-translate operators cache catalogue}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$top/build-fuzz
-targets="translate operators cache catalogue"
 
 "$top/tools/install-deps.sh" fuzz
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DTOVEL_FUZZ=ON >/dev/null

@@ -116,6 +116,12 @@ void OperatorsTest::apply_data()
     QTest::newRow("a template that copies its operands ends in an error")
         << QByteArray("!\tf(%1,%1)\n") << "1" + QString(30, QLatin1Char('!'))
         << "throw Error(\"The operator table makes the statement too long\");";
+    QTest::newRow("rescanning entry on a moderate line")
+        << QByteArray("#\t%1*%2\n") << QStringLiteral("1#").repeated(1000) + "1"
+        << QStringLiteral("1*").repeated(1000) + "1";
+    QTest::newRow("rescanning entry past its budget of work ends in an error")
+        << QByteArray("#\t%1*%2\n") << QStringLiteral("1#").repeated(100000) + "1"
+        << "throw Error(\"The operator table makes the statement too long\");";
     QTest::newRow("infix template holding its own name ends")
         << QByteArray("^\t%1^^%2\n") << "2^3^4"
         << "2^^3^^4";
