@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs every fuzz target of the engine for a set time, 60 seconds each by
+# Runs every fuzz target for a set time, 60 seconds each by
 # default: fuzz/run.sh [seconds [target...]]. Installs clang and libFuzzer when missing,
 # builds the targets in build-fuzz/ and starts each from its seeds (made from
 # the test cases: the golden lines, the operator tables and cache files of
