@@ -295,7 +295,7 @@ void QScriptProcessor::applyOperators(QString &statement) const
     // spent this budget of work (a fraction of a second), the statement
     // becomes an error.
     const int maxSize = int(qMin<qint64>(INT_MAX / 2, 16 * qint64(statement.size()) + 65536));
-    qint64 budget = qMax<qint64>(qint64(1) << 24, 64 * qint64(statement.size()));
+    qint64 budget = qMax<qint64>(qint64(1) << 20, 64 * qint64(statement.size()));
     for (const auto &entry : operators) {
         if (statement.contains(entry.first) &&
             !OperatorPass::applyEntry(statement, entry.first, entry.second, maxSize, &budget)) {

@@ -171,8 +171,6 @@ int FuzzTargets::runOperators(const uint8_t *data, size_t size)
     QFile::remove(QStringLiteral("tovel_cache.dat"));
     {
         QScriptProcessor processor;
-        for (QString line : lines)
-            processor.applyOperators(line);
         processor.buildProgram(lines);
     }
     QFile::remove(QStringLiteral("tovel_cache.dat"));
