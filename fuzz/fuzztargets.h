@@ -5,13 +5,14 @@
 #include <cstdint>
 
 // The fuzz targets of the engine, shared by the libFuzzer programs
-// (fuzz_*.cpp) and by the test that replays their seeds and findings
-// (tests/engine/tst_fuzzcorpus.cpp). A target that finds a fault aborts.
+// (fuzz_engine.cpp, one program per target) and by the test that replays
+// their seeds and findings (tests/engine/tst_fuzzcorpus.cpp). A target that
+// finds a fault aborts.
 //
 // Each target works in the current directory, which prepare() fills with
 // the fuzzers' own operator table and script library. A new target adds a
-// run function here, an entry file fuzz_<name>.cpp, a tovel_fuzz_target(<name>)
-// line in CMakeLists.txt, its name in run.sh and in the replay test, and
+// run function here, a tovel_fuzz_target(<name> <run function>) line in
+// CMakeLists.txt, its name in run.sh and in the replay test, and
 // seeds in seeds/<name>/.
 namespace FuzzTargets
 {

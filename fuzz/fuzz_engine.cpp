@@ -1,4 +1,5 @@
-// libFuzzer entry of the translate target (see fuzztargets.h).
+// libFuzzer entry of an engine target (see fuzztargets.h): the build names
+// the target's run function in FUZZ_RUN.
 
 #include "fuzztargets.h"
 
@@ -15,5 +16,5 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    return FuzzTargets::runTranslate(data, size);
+    return FuzzTargets::FUZZ_RUN(data, size);
 }
