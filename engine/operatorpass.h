@@ -6,7 +6,7 @@
 #include <climits>
 
 // Pass 3 of the script processor: one entry of the operator table applied to
-// a statement (Part 2.2).
+// a statement.
 namespace OperatorPass
 {
 
@@ -21,7 +21,7 @@ bool isOperandCharacter(QChar c);
 bool applyEntry(QString &statement, const QString &name, const QString &pattern,
                 int maxSize = INT_MAX, qint64 *budget = nullptr);
 
-// The operator entry as Part 2.2 words it: find the next match, scan its
+// The operator entry in its general form: find the next match, scan its
 // operands, splice the filled template in, search again one character after
 // the match. Each match rescans its operands and moves the rest of the
 // statement, so a chain of n matches costs n times the statement's length:

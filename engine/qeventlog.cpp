@@ -86,8 +86,9 @@ QEventLog::QEventLog(const QString &logFileName)
     : logFileName(logFileName), activeFileName(QLatin1Char('_') + logFileName),
       lockFileName(activeFileName + QStringLiteral(".lock"))
 {
-    // Alone, the run does what Part 1.2 says. Beside live runs, the active
-    // file is theirs: the run goes on in it and reports no crash.
+    // Alone, the run reports a left-over active file as a crash and goes on
+    // in the log. Beside live runs, the active file is theirs: the run goes
+    // on in it and reports no crash.
     const bool alone = join();
     if (alone && QFile::exists(activeFileName))
         appendEntry(QStringLiteral("Incorrect termination detected!"));

@@ -123,7 +123,7 @@ int FuzzTargets::runTranslate(const uint8_t *data, size_t size)
     const QString fresh = programOf(statements);
     const QString cached = programOf(statements);
     QFile::remove(QStringLiteral("tovel_cache.dat"));
-    // Part 2.4 makes a function's name a call wherever it stands, also inside
+    // Linking makes a function's name a call wherever it stands, also inside
     // a longer name (pi+spin gives pi()+spi()n), and links a cached
     // translation again from its own words: such a statement, a syntax error
     // either way, may pull in other modules from the cache. Only programs
