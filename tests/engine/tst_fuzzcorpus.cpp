@@ -39,9 +39,9 @@ void FuzzCorpusTest::replay_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("file");
     int inputs = 0;
-    for (const QString target :
+    for (const QString &target :
          {QStringLiteral("translate"), QStringLiteral("operators"), QStringLiteral("cache")}) {
-        for (const QString kind : {QStringLiteral("seeds"), QStringLiteral("findings")}) {
+        for (const QString &kind : {QStringLiteral("seeds"), QStringLiteral("findings")}) {
             const QDir dir(QStringLiteral(FUZZ_DIR "/%1/%2").arg(kind, target));
             for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
                 QTest::newRow(qPrintable(QStringLiteral("%1 %2 %3").arg(target, kind, name)))

@@ -84,7 +84,8 @@ void CatalogueTest::shippedItems_data()
     auto row = [&index](const QString &name, int group, QPoint cell, QRect face,
                         const QString &line) {
         QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(index).arg(name)))
-            << index++ << name << group << cell << face << line;
+            << index << name << group << cell << face << line;
+        ++index;
     };
     const int rowY[] = {1, 41, 81, 121};
     auto faceAt = [&rowY](int x, int width, int keyRow) {
@@ -314,7 +315,7 @@ void CatalogueTest::brokenCatalogues()
 void CatalogueTest::fuzzCorpus_data()
 {
     QTest::addColumn<QString>("file");
-    for (const QString kind : {QStringLiteral("seeds"), QStringLiteral("findings")}) {
+    for (const QString &kind : {QStringLiteral("seeds"), QStringLiteral("findings")}) {
         const QDir dir(QStringLiteral(FUZZ_DIR "/%1/catalogue").arg(kind));
         for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
             QTest::newRow(qPrintable(kind + QLatin1Char(' ') + name)) << dir.filePath(name);
