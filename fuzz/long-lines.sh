@@ -6,6 +6,11 @@
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build}
+"$top/tools/install-deps.sh" python3 bc >&2
+if [ ! -x "$build/bin/tovel" ]; then
+    echo "There is no $build/bin/tovel: build it first with ./run.sh." >&2
+    exit 1
+fi
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 mkdir -p "$tree/bin"

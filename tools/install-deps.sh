@@ -21,6 +21,26 @@ for package in $packages; do
 done
 [ -z "$missing" ] && exit 0
 
-if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-$sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+cannot_install() {
+    cat >&2 <<MESSAGE
+$(basename "$0"): cannot install the missing Debian packages:$missing
+Installing them needs root. Ask an administrator to run
+    apt-get update && apt-get install --no-install-recommends$missing
+or run this script again as root or as a user allowed to use sudo.
+MESSAGE
+    exit 1
+}
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root="env"
+elif command -v sudo >/dev/null 2>&1; then
+    as_root="sudo env"
+else
+    cannot_install
+fi
+echo "Installing the Debian packages:$missing" >&2
+# A fresh machine may be running its unattended upgrades: wait for the
+# package manager's lock instead of failing at once.
+apt_get="$as_root DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=900"
+$apt_get update || cannot_install
+$apt_get install -y --no-install-recommends $missing || cannot_install
