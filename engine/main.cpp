@@ -144,7 +144,7 @@ int main(int argc, char **argv)
     const QList<QByteArray> arguments = rawArguments(argc, argv);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tovel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.0.6"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     QDir::setCurrent(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
     qInstallMessageHandler(arguments.contains("\\log:0") ? silentHandler : eventLogHandler);
 

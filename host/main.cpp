@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QStandardPaths>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -33,10 +34,15 @@ void printError(const QString &text)
     std::fprintf(stderr, "brisma-host: %s\n", qPrintable(text));
 }
 
+// The plug-in lies in plugins/ beside bin/ in a portable tree, and under
+// lib/ in a system install; both are found relative to this program.
 QString defaultPlugin()
 {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("../plugins/libbrisma.so"));
+    const QDir top(QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/..")));
+    const QString portable = top.filePath(QStringLiteral("plugins/libbrisma.so"));
+    if (QFileInfo::exists(portable))
+        return portable;
+    return top.filePath(QStringLiteral(SYSTEM_PLUGIN_DIR "/libbrisma.so"));
 }
 
 QString defaultSettings()
@@ -156,6 +162,11 @@ int main(int argc, char *argv[])
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     QCoreApplication::setApplicationName(QStringLiteral("brisma-host"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(DESKTOP_ID));
+    QTranslator translator;
+    // the resource system picks the catalogue of the user's language
+    if (translator.load(QStringLiteral(":/brisma-host/i18n/brisma-host.qm")))
+        QCoreApplication::installTranslator(&translator);
     Options options;
     if (!parseOptions(QCoreApplication::arguments(), options))
         return usageError;

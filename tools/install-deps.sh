@@ -1,11 +1,11 @@
 #!/bin/sh
-# Installs the Debian packages that building and testing need, and those
+# Installs the Debian packages that building, testing and packaging need, and those
 # named as arguments, when missing. The argument "fuzz" stands for clang and
 # its libFuzzer, for fuzz/run.sh.
 set -eu
 
 packages="g++ cmake make qtbase5-dev qtscript5-dev qttools5-dev qttools5-dev-tools \
-fonts-dejavu-core xvfb xauth"
+fonts-dejavu-core xvfb xauth dpkg-dev file"
 for extra in "$@"; do
     if [ "$extra" = fuzz ]; then
         packages="$packages clang libclang-rt-14-dev"

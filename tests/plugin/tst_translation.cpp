@@ -45,7 +45,7 @@ void TranslationTest::texts()
     QCOMPARE(plugin->title(), expected("Brisma", "Брисма"));
     const QString about = plugin->aboutText();
     QVERIFY(about.contains(expected("<h3>Brisma</h3>", "<h3>Брисма</h3>")));
-    QVERIFY(about.contains(expected("Version 0.0.6", "Версия 0.0.6")));
+    QVERIFY(about.contains(expected("Version " PROJECT_VERSION, "Версия " PROJECT_VERSION)));
     QVERIFY(about.contains(expected("scientific calculator features.",
                                     "Интерфейс и функции научного калькулятора прилагаются.")));
     PanelWindow window;
