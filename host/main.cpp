@@ -51,30 +51,34 @@ QString defaultSettings()
         .filePath(QStringLiteral("brisma.ini"));
 }
 
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("main", text);
+}
+
 bool parseOptions(const QStringList &arguments, Options &options)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Shows the calculator panel of the brisma plug-in in a window."));
+        translated("Shows the calculator panel of the brisma plug-in in a window."));
     parser.addHelpOption();
     const QCommandLineOption plugin(QStringLiteral("plugin-file"),
-                                    QStringLiteral("Load the plug-in from <file>."),
+                                    translated("Load the plug-in from <file>."),
                                     QStringLiteral("file"), defaultPlugin());
     const QCommandLineOption settings(
-        QStringLiteral("settings"),
-        QStringLiteral("Keep the panel's settings in the INI file <file>."), QStringLiteral("file"),
-        defaultSettings());
+        QStringLiteral("settings"), translated("Keep the panel's settings in the INI file <file>."),
+        QStringLiteral("file"), defaultSettings());
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
-        QStringLiteral("Type <input>, if given, calculate it, save a PNG picture of the panel "
-                       "to <file>, print the answer line and exit."),
+        translated("Type <input>, if given, calculate it, save a PNG picture of the panel "
+                   "to <file>, print the answer line and exit."),
         QStringLiteral("file"));
     parser.addOptions({plugin, settings, screenshot});
     parser.addPositionalArgument(
         QStringLiteral("input"),
-        QStringLiteral("What to type and calculate first. {Up}, {Down}, {Left}, {Right}, {Home} "
-                       "and {End} press those keys; {Name} clicks the screen key of the "
-                       "formula Name."),
+        translated("What to type and calculate first. {Up}, {Down}, {Left}, {Right}, {Home} "
+                   "and {End} press those keys; {Name} clicks the screen key of the "
+                   "formula Name."),
         QStringLiteral("[input]"));
     if (!parser.parse(arguments)) {
         printError(parser.errorText());

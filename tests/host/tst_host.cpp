@@ -18,6 +18,7 @@ private slots:
     void run_data();
     void run();
     void realWindow();
+    void russianTexts();
 
 private:
     struct Run {
@@ -27,7 +28,8 @@ private:
         QByteArray err;
     };
     Run host(const QString &program, QStringList arguments,
-             const QStringList &wrapper = QStringList()) const;
+             const QStringList &wrapper = QStringList(),
+             const QString &language = QStringLiteral("C.UTF-8")) const;
     QString installedHost() const { return prefix.filePath(QStringLiteral("bin/brisma-host")); }
     QString picture() const { return scratch.filePath(QStringLiteral("panel.png")); }
 
@@ -52,14 +54,14 @@ void HostTest::initTestCase()
 // the engine of the installed tree writes its files there, the locale is
 // fixed,
 HostTest::Run HostTest::host(const QString &program, QStringList arguments,
-                             const QStringList &wrapper) const
+                             const QStringList &wrapper, const QString &language) const
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                        scratch.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), scratch.path());
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("LANG"), language);
     // nor does it talk to the user's session bus
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
     for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "QT_QPA_PLATFORM"})
@@ -169,6 +171,14 @@ void HostTest::realWindow()
     QCOMPARE(run.out, QByteArray("1.5\n"));
     const QImage image(picture());
     QVERIFY(image.width() > 400 && image.height() > 300);
+}
+
+// Under a Russian locale the host's own texts are Russian.
+void HostTest::russianTexts()
+{
+    const Run run = host(QStringLiteral(BUILD_HOST), {QStringLiteral("--help")}, QStringList(),
+                         QStringLiteral("ru_RU.UTF-8"));
+    QVERIFY2(run.out.contains("Загрузить модуль из файла <file>."), run.out.constData());
 }
 
 QTEST_GUILESS_MAIN(HostTest)
