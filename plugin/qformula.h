@@ -47,11 +47,15 @@ signals:
     void returnPressed();
 
 protected:
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     QString cellName(const char *kind, int row, int column) const;
+    bool namesField(int index) const;
     QFormulaField *fieldAt(int row, int column) const;
+    int axisRow() const;
+    void centreOnAxis();
     QFormulaGraphItem *graphItemAt(int row, int column) const;
     void leaveThroughHolder(FocusDirection direction);
     void scaleFieldFonts();
