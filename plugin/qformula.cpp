@@ -241,13 +241,20 @@ int QFormula::axisRow() const
     return 0;
 }
 
-// Pads the formula above or below so that the middle of its axis row is its
-// middle: the field that holds it centres it, and so sets it on the same line
-// as the text beside it.
+// Beside other items in its field, the formula is padded above or below so
+// that the middle of its axis row is its middle: the field centres it, and so
+// sets it on the same line as the text beside it. Alone in its field it needs
+// no padding, which would only deepen the formulas around it.
 void QFormula::centreOnAxis()
 {
+    const auto *holder = qobject_cast<QFormulaField *>(parentWidget());
     if (fields.isEmpty())
         return;
+    const int margins = 1;
+    if (!holder || holder->itemCount() < 2) {
+        gridLayout->setContentsMargins(margins, margins, margins, margins);
+        return;
+    }
     QVector<int> rowHeights(gridLayout->rowCount());
     for (int i = 0; i < gridLayout->count(); ++i) {
         QLayoutItem *item = gridLayout->itemAt(i);
@@ -259,7 +266,6 @@ void QFormula::centreOnAxis()
     const int axis = axisRow();
     const int above = std::accumulate(rowHeights.cbegin(), rowHeights.cbegin() + axis, 0);
     const int below = std::accumulate(rowHeights.cbegin() + axis + 1, rowHeights.cend(), 0);
-    const int margins = 1;
     const QMargins centred(margins, margins + qMax(0, below - above), margins,
                            margins + qMax(0, above - below));
     if (gridLayout->contentsMargins() != centred)
