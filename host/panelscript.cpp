@@ -145,13 +145,14 @@ void PanelScript::engineFinished()
 }
 
 // A nested formula's new size reaches the formulas around it one layout pass
-// at a time, each pass posting the next: the events are delivered until a
-// pass leaves every widget where it was.
+// at a time, each pass posting the next, and the window takes its new size
+// through the window system: the events are processed until a pass leaves
+// every widget where it was.
 void PanelScript::settleLayout()
 {
     QVector<QRect> before;
     for (int pass = 0; pass < settlingPasses; ++pass) {
-        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
         QVector<QRect> places{panel->geometry()};
         for (const QWidget *widget : panel->findChildren<QWidget *>())
             places.append(QRect(widget->mapTo(panel, QPoint()), widget->size()));

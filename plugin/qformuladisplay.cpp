@@ -78,13 +78,13 @@ QFormulaDisplay::QFormulaDisplay(QWidget *parent) : QFrame(parent)
 
 void QFormulaDisplay::setInputFormula(QFormula *newFormula)
 {
-    formulaView->setFormula(newFormula);
     QFont font;
     font.setFamilies({QStringLiteral("Consolas"), QStringLiteral("Courier New")});
     font.setPointSize(16);
     font.setWeight(QFont::Bold);
     font.setItalic(false);
     newFormula->setFont(font);
+    formulaView->setFormula(newFormula);
     QFormula *oldFormula = formula;
     formula = newFormula;
     setFocusProxy(formula);

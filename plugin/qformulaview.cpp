@@ -37,6 +37,7 @@ void QFormulaView::setFormula(QWidget *formula)
     formula->setAutoFillBackground(false);
     formula->installEventFilter(this);
     setFocusProxy(formula);
+    updateGeometry();
     QMetaObject::invokeMethod(this, &QFormulaView::followFormula, Qt::QueuedConnection);
 }
 

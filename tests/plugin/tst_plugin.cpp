@@ -59,11 +59,12 @@ private:
 };
 
 // A nested formula's new size reaches the formulas around it one layout pass
-// at a time, each pass posting the next.
+// at a time, each pass posting the next, and the window takes its new size
+// through the window system.
 void settleLayout()
 {
     for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
 }
 
 } // namespace
