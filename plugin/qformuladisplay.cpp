@@ -69,7 +69,7 @@ QFormulaDisplay::QFormulaDisplay(QWidget *parent) : QFrame(parent)
     connect(engineProcess, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
             &QFormulaDisplay::engineFinished);
     connect(engineProcess, &QProcess::errorOccurred, this, &QFormulaDisplay::engineFailed);
-    connect(killTimer, &QTimer::timeout, engineProcess, &QProcess::kill);
+    connect(graceTimer, &QTimer::timeout, engineProcess, &QProcess::kill);
     auto *clearKey = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr,
                                    Qt::WidgetWithChildrenShortcut);
     connect(clearKey, &QShortcut::activated, clearButton,
@@ -167,8 +167,8 @@ void QFormulaDisplay::createWidgets()
     precisionLabel = new QLabel(tr("Prec"), this);
     angleLabel = new QLabel(tr("Angle"), this);
     engineProcess = new QEngineProcess(this);
-    killTimer = new QTimer(this);
-    killTimer->setSingleShot(true);
+    graceTimer = new QTimer(this);
+    graceTimer->setSingleShot(true);
 }
 
 void QFormulaDisplay::layOutInput()
@@ -209,7 +209,7 @@ void QFormulaDisplay::stopEngine()
         return;
     stopping = true;
     engineProcess->terminate();
-    killTimer->start(stopGrace);
+    graceTimer->start(stopGrace);
 }
 
 // An answer was shown as it came. An engine that failed shows the error of
@@ -217,7 +217,7 @@ void QFormulaDisplay::stopEngine()
 // output, has stopped without an answer, which replaces the previous one.
 void QFormulaDisplay::engineFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
-    killTimer->stop();
+    graceTimer->stop();
     if (stopping) {
         stopping = false;
         return;

@@ -74,7 +74,7 @@ private:
     bool outputCut = false;
     // "CE" asked the running engine to stop; it ends by itself or is killed.
     bool stopping = false;
-    QTimer *killTimer;
+    QTimer *graceTimer;
 };
 
 #endif
