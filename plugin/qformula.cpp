@@ -247,9 +247,9 @@ int QFormula::axisRow() const
 // no padding, which would only deepen the formulas around it.
 void QFormula::centreOnAxis()
 {
-    const auto *holder = qobject_cast<QFormulaField *>(parentWidget());
     if (fields.isEmpty())
         return;
+    const auto *holder = qobject_cast<QFormulaField *>(parentWidget());
     const int margins = 1;
     if (!holder || holder->itemCount() < 2) {
         gridLayout->setContentsMargins(margins, margins, margins, margins);
@@ -296,9 +296,9 @@ void QFormula::scaleFieldFonts()
 
 // Sets the field's font to the formula's font scaled by the field's factor;
 // the field passes it on to nested formulas, so the factors multiply with
-// depth, down to a legible smallest size. An empty field keeps room for one character. A new field
-// is scaled at once: a formula whose font is only inherited may never see a font change, and its
-// fields would stay unscaled.
+// depth, down to a legible smallest size. An empty field keeps room for one
+// character. A new field is scaled at once: a formula whose font is only
+// inherited may never see a font change, and its fields would stay unscaled.
 void QFormula::scaleFieldFont(QFormulaField *field)
 {
     QFont scaled = font();

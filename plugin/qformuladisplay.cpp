@@ -23,6 +23,9 @@ namespace
 {
 // The answer line shows at most this many bytes of the engine's output.
 const int outputPiece = 1000;
+// Standard error is kept up to this many bytes: the warnings the engine
+// echoes come before the error text.
+const int errorsKept = 64 * 1024;
 // How long an engine asked to stop may take to end before it is killed.
 const int stopGrace = 500;
 // Marks an answer whose end was cut.
@@ -125,7 +128,7 @@ void QFormulaDisplay::readOutput()
 void QFormulaDisplay::readErrors()
 {
     const QByteArray bytes = engineProcess->readAllStandardError();
-    engineErrors += bytes.left(outputPiece - engineErrors.size());
+    engineErrors += bytes.left(errorsKept - engineErrors.size());
 }
 
 void QFormulaDisplay::insertFormula(QFormula *formulaTemplate)
