@@ -10,7 +10,6 @@ class PalettePainterTest : public QObject
     Q_OBJECT
 
 private slots:
-    void paintsTheShippedPalette();
     void readsTheCatalogueAsThePanelDoes();
 
 private:
@@ -28,15 +27,6 @@ QImage PalettePainterTest::paint(const QString &catalogue)
     if (!painter.waitForFinished(60000) || painter.exitCode() != 0)
         return QImage();
     return QImage(picture).convertToFormat(QImage::Format_ARGB32);
-}
-
-// The shipped palette is what the painter paints from the shipped catalogue.
-void PalettePainterTest::paintsTheShippedPalette()
-{
-    const QImage painted = paint(QStringLiteral(BRISMA_DATA "/formulaItems.xml"));
-    QVERIFY(!painted.isNull());
-    QCOMPARE(painted, QImage(QStringLiteral(BRISMA_DATA "/formulaPalette.png"))
-                          .convertToFormat(QImage::Format_ARGB32));
 }
 
 // A field that follows its item's element belongs to that item, as it does

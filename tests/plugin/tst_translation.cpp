@@ -15,7 +15,6 @@ private slots:
     void initTestCase();
     void texts();
     void engineErrorInAnswerLine();
-    void engineMissing();
 };
 
 namespace
@@ -58,20 +57,6 @@ void TranslationTest::texts()
     QVERIFY(window.driver.button(QStringLiteral("CE")));
     QCOMPARE(window.driver.button(QStringLiteral("="))->toolTip(),
              expected("Calculate (Return)", "Вычислить (Return)"));
-}
-
-// An engine that cannot be started is said so in the panel's language.
-void TranslationTest::engineMissing()
-{
-    const QByteArray oldPath = qgetenv("PATH");
-    QTemporaryDir emptyDir;
-    qputenv("PATH", QFile::encodeName(emptyDir.path()));
-    PanelWindow window;
-    QVERIFY(window.open());
-    window.driver.click(QStringLiteral("="));
-    QTRY_COMPARE(window.driver.answer(), expected("The engine tovel could not be started",
-                                                  "Не удалось запустить вычислитель tovel"));
-    qputenv("PATH", oldPath);
 }
 
 // The engine writes in the locale's encoding; the answer line reads it so.
