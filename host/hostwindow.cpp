@@ -2,8 +2,10 @@
 
 #include "qplugininterface.h"
 
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
 
 HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : plugin(plugin)
 {
@@ -24,4 +26,19 @@ void HostWindow::showAbout()
     about.setTextFormat(Qt::RichText);
     about.setIconPixmap(plugin->icon().pixmap(32, 32));
     about.exec();
+}
+
+QString HostWindow::settingsFileError(const QString &settingsFile)
+{
+    const QFileInfo file(settingsFile);
+    if (file.exists() && !file.isFile())
+        return QStringLiteral("the settings file %1 is not a regular file").arg(settingsFile);
+    const QSettings settings(settingsFile, QSettings::IniFormat);
+    // Asking for the keys reads the file; only then is its status known.
+    settings.allKeys();
+    if (settings.status() == QSettings::FormatError)
+        return QStringLiteral(
+                   "the settings file %1 is not an INI file; name another with --settings")
+            .arg(settingsFile);
+    return QString();
 }

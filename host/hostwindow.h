@@ -15,6 +15,10 @@ public:
     HostWindow(QPluginInterface *plugin, const QString &settingsFile);
 
     QWidget *panel() const { return centralWidget(); }
+    // Why the file cannot keep the panel's settings, or nothing when it can:
+    // the panel writes it as an INI file, which would lose the lines of a
+    // file of another kind.
+    static QString settingsFileError(const QString &settingsFile);
 
 private:
     void showAbout();

@@ -174,6 +174,11 @@ int main(int argc, char *argv[])
     Options options;
     if (!parseOptions(QCoreApplication::arguments(), options))
         return usageError;
+    const QString settingsError = HostWindow::settingsFileError(options.settings);
+    if (!settingsError.isEmpty()) {
+        printError(settingsError);
+        return usageError;
+    }
     putOwnDirectoryFirstOnPath();
     VisualPlugin plugin(options.plugin);
     if (!plugin.interface()) {

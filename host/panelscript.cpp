@@ -13,6 +13,8 @@ namespace
 // How long the window may take to become active, and the engine to answer.
 const int activationWait = 2000;
 const int engineWait = 30000;
+// Passes over the pending events that the panel's layout may take to settle.
+const int settlingPasses = 20;
 
 // The script cut into single characters and {...} steps.
 QStringList scriptSteps(const QString &script)
@@ -142,8 +144,27 @@ void PanelScript::engineFinished()
     QTimer::singleShot(0, this, &PanelScript::savePicture);
 }
 
+// A nested formula's new size reaches the formulas around it one layout pass
+// at a time, each pass posting the next, and the window takes its new size
+// through the window system: the events are processed until a pass leaves
+// every widget where it was.
+void PanelScript::settleLayout()
+{
+    QVector<QRect> before;
+    for (int pass = 0; pass < settlingPasses; ++pass) {
+        QCoreApplication::processEvents();
+        QVector<QRect> places{panel->geometry()};
+        for (const QWidget *widget : panel->findChildren<QWidget *>())
+            places.append(QRect(widget->mapTo(panel, QPoint()), widget->size()));
+        if (places == before)
+            return;
+        before = places;
+    }
+}
+
 void PanelScript::savePicture()
 {
+    settleLayout();
     if (pictureFile.isEmpty())
         finish(QString());
     else if (panel->grab().save(pictureFile, "PNG"))

@@ -35,6 +35,7 @@ private:
     bool playStep(const QString &step);
     void pressKey(int key, const QString &text);
     void engineFinished();
+    void settleLayout();
     void savePicture();
     void fail(const QString &error);
     void finish(const QString &error);

@@ -8,8 +8,13 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 
+#include <numeric>
+
 namespace
 {
+
+// Exponents of exponents shrink no further than this, so they stay legible.
+const qreal smallestPointSize = 7;
 
 // One walker over a formula's grid in search of the next field. It steps
 // along its direction, and where it meets the border it stays in the border
@@ -100,7 +105,13 @@ void QFormula::addField(float fontSizeMult, int row, int column, const QString &
     field->column = column;
     field->autoBrakes = autoBrakes;
     gridLayout->addWidget(field, row, column, 1, 1, Qt::AlignCenter);
-    setFocusProxy(field);
+    // A field that the line template leaves out, such as the "!" beside the
+    // factorial's operand, is a caption: typing there would change nothing
+    // that is calculated, so it takes neither the focus nor typing.
+    if (namesField(fields.size() - 1))
+        setFocusProxy(field);
+    else
+        field->setFocusPolicy(Qt::NoFocus);
     connect(field, &QFormulaField::returnPressed, this, &QFormula::returnPressed);
 }
 
@@ -176,6 +187,18 @@ void QFormula::clear()
         field->clear();
 }
 
+bool QFormula::namesField(int index) const
+{
+    return lineTemplate.contains(QLatin1Char('%') + QString::number(index + 1));
+}
+
+bool QFormula::event(QEvent *event)
+{
+    if (event->type() == QEvent::LayoutRequest)
+        centreOnAxis();
+    return QWidget::event(event);
+}
+
 void QFormula::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange && !fields.isEmpty())
@@ -189,10 +212,64 @@ QString QFormula::cellName(const char *kind, int row, int column) const
         .arg(QLatin1String(kind), QString::number(row), QString::number(column), objectName());
 }
 
+// The field at a cell that can take the focus; a caption is passed over.
 QFormulaField *QFormula::fieldAt(int row, int column) const
 {
     QLayoutItem *cell = gridLayout->itemAtPosition(row, column);
-    return cell ? qobject_cast<QFormulaField *>(cell->widget()) : nullptr;
+    auto *field = cell ? qobject_cast<QFormulaField *>(cell->widget()) : nullptr;
+    return field && field->focusPolicy() != Qt::NoFocus ? field : nullptr;
+}
+
+// The row on which the formula stands, as printed mathematics sets it: a row
+// of strokes alone between rows of fields (a fraction bar), else the first
+// row with a field of full size (the argument beside a sine, below its
+// exponent).
+int QFormula::axisRow() const
+{
+    const int rows = gridLayout->rowCount();
+    QVector<bool> hasField(rows);
+    for (const QFormulaField *field : fields)
+        hasField[field->row] = true;
+    const int firstFieldRow = int(hasField.indexOf(true));
+    const int lastFieldRow = int(hasField.lastIndexOf(true));
+    for (const QFormulaGraphItem *item : graphItems)
+        if (!hasField.at(item->row) && item->row > firstFieldRow && item->row < lastFieldRow)
+            return item->row;
+    for (const QFormulaField *field : fields)
+        if (field->fontSizeMult >= 1)
+            return field->row;
+    return 0;
+}
+
+// Beside other items in its field, the formula is padded above or below so
+// that the middle of its axis row is its middle: the field centres it, and so
+// sets it on the same line as the text beside it. Alone in its field it needs
+// no padding, which would only deepen the formulas around it.
+void QFormula::centreOnAxis()
+{
+    if (fields.isEmpty())
+        return;
+    const auto *holder = qobject_cast<QFormulaField *>(parentWidget());
+    const int margins = 1;
+    if (!holder || holder->itemCount() < 2) {
+        gridLayout->setContentsMargins(margins, margins, margins, margins);
+        return;
+    }
+    QVector<int> rowHeights(gridLayout->rowCount());
+    for (int i = 0; i < gridLayout->count(); ++i) {
+        QLayoutItem *item = gridLayout->itemAt(i);
+        int row, column, rowSpan, columnSpan;
+        gridLayout->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+        if (!item->isEmpty())
+            rowHeights[row] = qMax(rowHeights[row], item->sizeHint().height());
+    }
+    const int axis = axisRow();
+    const int above = std::accumulate(rowHeights.cbegin(), rowHeights.cbegin() + axis, 0);
+    const int below = std::accumulate(rowHeights.cbegin() + axis + 1, rowHeights.cend(), 0);
+    const QMargins centred(margins, margins + qMax(0, below - above), margins,
+                           margins + qMax(0, above - below));
+    if (gridLayout->contentsMargins() != centred)
+        gridLayout->setContentsMargins(centred);
 }
 
 QFormulaGraphItem *QFormula::graphItemAt(int row, int column) const
@@ -219,15 +296,15 @@ void QFormula::scaleFieldFonts()
 
 // Sets the field's font to the formula's font scaled by the field's factor;
 // the field passes it on to nested formulas, so the factors multiply with
-// depth. An empty field keeps room for one character. A new field is scaled
-// at once: a formula whose font is only inherited may never see a font
-// change, and its fields would stay unscaled.
+// depth, down to a legible smallest size. An empty field keeps room for one
+// character. A new field is scaled at once: a formula whose font is only
+// inherited may never see a font change, and its fields would stay unscaled.
 void QFormula::scaleFieldFont(QFormulaField *field)
 {
     QFont scaled = font();
     const qreal size = scaled.pointSizeF() * field->fontSizeMult;
     if (size > 0)
-        scaled.setPointSizeF(size);
+        scaled.setPointSizeF(qMax(size, qMin(scaled.pointSizeF(), smallestPointSize)));
     field->setFont(scaled);
     const QFontMetrics metrics(scaled);
     field->setMinimumSize(metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height());

@@ -31,6 +31,8 @@ public:
     QString toLine() const;
     void insertFormula(QFormula *formulaTemplate);
     QFormulaField *neighbourField(QFormulaField *from, FocusDirection &direction);
+    // Lines the formula up with the items beside it in its field.
+    void centreOnAxis();
 
     int fieldCount() const { return fields.size(); }
     QFormulaField *field(int index) const { return fields.at(index); }
@@ -47,11 +49,14 @@ signals:
     void returnPressed();
 
 protected:
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     QString cellName(const char *kind, int row, int column) const;
+    bool namesField(int index) const;
     QFormulaField *fieldAt(int row, int column) const;
+    int axisRow() const;
     QFormulaGraphItem *graphItemAt(int row, int column) const;
     void leaveThroughHolder(FocusDirection direction);
     void scaleFieldFonts();

@@ -2,15 +2,17 @@
 #define QFORMULADISPLAY_H
 
 #include <QFrame>
+#include <QProcess>
 
 class QComboBox;
 class QFormula;
+class QFormulaView;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
-class QProcess;
 class QPushButton;
 class QSpinBox;
+class QTimer;
 class QVBoxLayout;
 
 // The calculator display: the formula being edited above the answer line,
@@ -42,13 +44,17 @@ private:
     void layOutInput();
     void layOutGrid();
     void stopEngine();
-    void showEngineOutput(const QByteArray &bytes);
+    void engineFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void engineFailed(QProcess::ProcessError error);
+    void showAnswer(const QString &text);
+    QString calculationError() const;
     QString expression() const;
 
     int formulaIndex = 0;
     QProcess *engineProcess;
     QLabel *titleLabel;
     QFrame *inputPlace;
+    QFormulaView *formulaView;
     QFormula *formula;
     QLineEdit *answerLine;
     QSpinBox *baseSpin;
@@ -61,8 +67,14 @@ private:
     QPushButton *clearButton;
     QVBoxLayout *inputLayout;
     QGridLayout *mainGrid;
-    // What the running calculation's engine has shown so far.
+    // What the running calculation's engine has written on standard output
+    // and standard error so far, and whether its output was cut.
     QByteArray engineOutput;
+    QByteArray engineErrors;
+    bool outputCut = false;
+    // "CE" asked the running engine to stop; it ends by itself or is killed.
+    bool stopping = false;
+    QTimer *graceTimer;
 };
 
 #endif

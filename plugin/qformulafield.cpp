@@ -232,6 +232,17 @@ QWidget *QFormulaField::itemWidget(int index) const
     return item ? item->widget() : nullptr;
 }
 
+// Items came or went: the formulas held here line up anew with the items
+// beside them.
+bool QFormulaField::event(QEvent *event)
+{
+    if (event->type() == QEvent::LayoutRequest)
+        for (int i = 0; i < itemCount(); ++i)
+            if (auto *nested = qobject_cast<QFormula *>(itemWidget(i)))
+                nested->centreOnAxis();
+    return QFrame::event(event);
+}
+
 void QFormulaField::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() != blinkTimerId) {

@@ -56,6 +56,7 @@ signals:
     void returnPressed();
 
 protected:
+    bool event(QEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -10,10 +10,14 @@ namespace
 // Size changes up to this many pixels leave the tied side alone, so that the
 // small changes its own fixing causes do not fix it again.
 const int deadBand = 2;
+// A bar is drawn in the middle of a band this many pen widths thick, so that
+// it stays clear of the dotted outline of the field beside it.
+const int barBand = 3;
 } // namespace
 
 QFormulaGraphItem::QFormulaGraphItem(QWidget *parent)
-    : QWidget(parent), pen(Qt::black, 2), minWidth(pen.widthF()), minHeight(pen.widthF())
+    : QWidget(parent), pen(Qt::black, 2), minWidth(barBand * pen.widthF()),
+      minHeight(barBand * pen.widthF())
 {
 }
 

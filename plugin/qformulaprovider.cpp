@@ -62,6 +62,7 @@ QFormulaProvider::~QFormulaProvider()
 {
     qDeleteAll(templates);
     templates.clear();
+    keyFaces.clear();
     delete palette;
 }
 
@@ -117,10 +118,11 @@ void QFormulaProvider::addItem(int group, const QString &name, const QString &li
     templ->setObjectName(name.isEmpty() ? appendText : name);
     templ->lineTemplate = lineTemplate;
     templ->appendText = appendText;
+    const QRect face(paletteX, paletteY, paletteW, paletteH);
+    keyFaces.append(group >= 0 ? face : QRect());
     if (!palette || !keyboard || !validCell(keybY, keybX))
         return;
-    const QRect face = QRect(paletteX, paletteY, paletteW, paletteH).intersected(palette->rect());
-    const QPixmap image = palette->copy(face);
+    const QPixmap image = palette->copy(face.intersected(palette->rect()));
     keyboard->addKey(group, image, keybY, keybX, templ);
 }
 

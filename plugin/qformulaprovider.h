@@ -1,6 +1,7 @@
 #ifndef QFORMULAPROVIDER_H
 #define QFORMULAPROVIDER_H
 
+#include <QRect>
 #include <QVector>
 #include <QXmlDefaultHandler>
 
@@ -31,12 +32,16 @@ public:
     int count() const;
     QFormula *createFormula(int index) const;
     const QFormula *formulaTemplate(int index) const { return templates.at(index); }
+    // The rectangle of the palette that pictures the item's key; empty for
+    // an item without a key.
+    QRect keyFace(int index) const { return keyFaces.at(index); }
 
 private:
     void readField(const QXmlAttributes &atts);
     void readLine(const QXmlAttributes &atts);
 
     QVector<QFormula *> templates;
+    QVector<QRect> keyFaces;
     QPixmap *palette = nullptr;
     QFormulaKeyboard *keyboard = nullptr;
 };

@@ -9,12 +9,20 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+namespace
+{
+// Room the header's style takes beside its text.
+const int headerPadding = 12;
+} // namespace
+
 QScreenKeyGroup::QScreenKeyGroup(int num, const QString &name, bool showDefault, QWidget *parent)
     : QWidget(parent), num(num), groupVisible(showDefault), showDefault(showDefault),
       header(new QPushButton(name, this)), layout(new QVBoxLayout(this)), keyGrid(new QGridLayout)
 {
     header->setObjectName(QStringLiteral("groupHeader"));
     header->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Maximum);
+    header->setFocusPolicy(Qt::NoFocus);
+    header->setToolTip(name);
     keyGrid->setContentsMargins(5, 5, 5, 5);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(keyGrid, 0);
@@ -32,6 +40,7 @@ void QScreenKeyGroup::addKey(const QPixmap &image, int row, int column, QFormula
 {
     auto *key = new QPushButton(this);
     key->setObjectName(QStringLiteral("key - ") + templ->objectName());
+    key->setFocusPolicy(Qt::NoFocus);
     key->setIconSize(image.size());
     key->setFixedSize(image.size());
     key->setIcon(QIcon(image));
@@ -60,6 +69,16 @@ void QScreenKeyGroup::setVisibleRecorded(bool visible)
     setVisible(visible);
     groupVisible = visible;
     emit visibleChanged(visible);
+}
+
+// A header narrower than the group's name shows it elided; its tool tip
+// holds it whole.
+void QScreenKeyGroup::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const QString name = header->toolTip();
+    const int room = header->contentsRect().width() - headerPadding;
+    header->setText(header->fontMetrics().elidedText(name, Qt::ElideRight, room));
 }
 
 void QScreenKeyGroup::showEvent(QShowEvent *event)

@@ -37,6 +37,7 @@ signals:
     void visibleChanged(bool visible);
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 

@@ -22,6 +22,22 @@
         <source>Prec</source>
         <translation>Точн</translation>
     </message>
+    <message>
+        <source>Calculate (%1)</source>
+        <translation>Вычислить (%1)</translation>
+    </message>
+    <message>
+        <source>Clear the formula, stop the calculation (%1)</source>
+        <translation>Очистить формулу, остановить вычисление (%1)</translation>
+    </message>
+    <message>
+        <source>The engine stopped without an answer</source>
+        <translation>Вычислитель остановился, не дав ответа</translation>
+    </message>
+    <message>
+        <source>The engine tovel could not be started</source>
+        <translation>Не удалось запустить вычислитель tovel</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 // Runs the host program as a user does: from the build tree and from a tree
 // installed under a temporary prefix.
 class HostTest : public QObject
@@ -19,6 +21,8 @@ private slots:
     void run();
     void realWindow();
     void russianTexts();
+    void settingsFileOfAnotherKind();
+    void engineEndsWithHost();
 
 private:
     struct Run {
@@ -183,6 +187,54 @@ void HostTest::russianTexts()
     const Run run = host(QStringLiteral(BUILD_HOST), {QStringLiteral("--help")}, QStringList(),
                          QStringLiteral("ru_RU.UTF-8"));
     QVERIFY2(run.out.contains("Загрузить модуль из файла <file>."), run.out.constData());
+}
+
+// A file that is not an INI file is refused as the settings file and kept
+// as it was.
+void HostTest::settingsFileOfAnotherKind()
+{
+    QFile notes(scratch.filePath(QStringLiteral("notes.txt")));
+    const QByteArray text("my notes\nsecond line\n");
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write(text);
+    notes.close();
+    const Run run = host(installedHost(), {QStringLiteral("--settings=") + notes.fileName(),
+                                           QStringLiteral("--screenshot=") + picture()});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("is not an INI file"), run.err.constData());
+    QVERIFY(notes.open(QIODevice::ReadOnly));
+    QCOMPARE(notes.readAll(), text);
+}
+
+// The engine of a calculation that never ends goes when the host is killed.
+void HostTest::engineEndsWithHost()
+{
+    QProcess hostProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       scratch.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    hostProcess.setProcessEnvironment(environment);
+    hostProcess.start(installedHost(), {QStringLiteral("for(i=0,1,i=i);end")});
+    QVERIFY(hostProcess.waitForStarted());
+    const QString children =
+        QStringLiteral("/proc/%1/task/%1/children").arg(hostProcess.processId());
+    const auto engineId = [&children]() {
+        QFile file(children);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(engineId() > 0, 30000);
+    const qint64 engine = engineId();
+    hostProcess.terminate();
+    QVERIFY(hostProcess.waitForFinished());
+    const auto engineRuns = [engine]() {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(engine));
+        return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
+    };
+    const bool ended = QTest::qWaitFor([&engineRuns]() { return !engineRuns(); }, 5000);
+    if (!ended)
+        ::kill(pid_t(engine), SIGKILL);
+    QVERIFY(ended);
 }
 
 QTEST_GUILESS_MAIN(HostTest)

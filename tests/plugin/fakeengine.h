@@ -9,7 +9,8 @@
 
 // A stand-in for the engine, first on PATH while it lives: a shell script
 // named tovel that records each argument it gets on a line of its own and
-// prints what the test gave it, or runs until it is stopped.
+// prints what the test gave it, or runs until it is stopped, or crashes. Like
+// the engine, it exits with 1 when it printed an error and no answer.
 class FakeEngine
 {
 public:
@@ -21,11 +22,16 @@ public:
         script.write("#!/bin/sh\n"
                      "dir=$(dirname \"$0\")/..\n"
                      "printf '%s\\n' \"$1\" >> \"$dir/arguments\"\n"
-                     "[ -e \"$dir/endless\" ] && exec sleep 600\n"
+                     "[ -e \"$dir/crash\" ] && kill -9 $$\n"
+                     "[ -e \"$dir/deaf\" ] && trap '' TERM && exec sleep 600\n"
+                     "if [ -e \"$dir/endless\" ]; then\n"
+                     "  trap 'kill $!; touch \"$dir/terminated\"; exit 0' TERM\n"
+                     "  sleep 600 & wait\n"
+                     "fi\n"
                      "[ -e \"$dir/stdout\" ] && cat \"$dir/stdout\"\n"
                      "[ -e \"$dir/stderr\" ] && cat \"$dir/stderr\" >&2\n"
                      "[ -e \"$dir/stderr-end\" ] && sleep 0.3 && cat \"$dir/stderr-end\" >&2\n"
-                     "exit 0\n");
+                     "[ -e \"$dir/stdout\" ] || [ ! -e \"$dir/stderr\" ]\n");
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
         script.close();
         qputenv("PATH", QFile::encodeName(dir.filePath(QStringLiteral("bin"))) + ':' + oldPath);
@@ -40,11 +46,23 @@ public:
         write(QStringLiteral("stdout"), out);
         write(QStringLiteral("stderr"), err);
         write(QStringLiteral("stderr-end"), errEnd);
-        QFile::remove(dir.filePath(QStringLiteral("endless")));
+        for (const char *mode : {"endless", "deaf", "crash"})
+            QFile::remove(dir.filePath(QLatin1String(mode)));
     }
 
-    // From now on the engine runs until it is stopped.
-    void runEndlessly() const { write(QStringLiteral("endless"), "1"); }
+    // From now on the engine runs until it is stopped; a deaf one ignores
+    // the request to end and goes only when it is killed.
+    void runEndlessly(bool deaf = false) const
+    {
+        write(QLatin1String(deaf ? "deaf" : "endless"), "1");
+    }
+    // From now on the engine is killed by a signal before it prints anything.
+    void crash() const { write(QStringLiteral("crash"), "1"); }
+    // Whether an endless engine ended on the request to end.
+    bool endedOnRequest() const
+    {
+        return QFile::exists(dir.filePath(QStringLiteral("terminated")));
+    }
 
     QStringList arguments() const
     {

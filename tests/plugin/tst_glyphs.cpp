@@ -50,17 +50,18 @@ void GlyphsTest::fixedSide_data()
         << ")" << 0.f << QSize(9, 50) << QSize(9, 47) << QSize(13, -1);
     QTest::newRow("letter stays free")
         << "x" << 0.f << QSize(9, 40) << QSize(9, 60) << QSize(-1, -1);
-    QTest::newRow("bar 30 wide") << "" << 20.f << QSize(30, 9) << QSize(30, 9) << QSize(-1, 2);
-    QTest::newRow("bar 2 px wider") << "" << 20.f << QSize(118, 9) << QSize(120, 9) << QSize(-1, 5);
-    QTest::newRow("bar 3 px wider") << "" << 20.f << QSize(117, 9) << QSize(120, 9) << QSize(-1, 6);
+    QTest::newRow("bar 30 wide keeps a band of 3 pen widths")
+        << "" << 20.f << QSize(30, 9) << QSize(30, 9) << QSize(-1, 6);
+    QTest::newRow("bar 2 px wider") << "" << 20.f << QSize(158, 9) << QSize(160, 9) << QSize(-1, 7);
+    QTest::newRow("bar 3 px wider") << "" << 20.f << QSize(157, 9) << QSize(160, 9) << QSize(-1, 8);
     QTest::newRow("bar ignores height")
-        << "" << 20.f << QSize(100, 9) << QSize(100, 90) << QSize(-1, 5);
-    QTest::newRow("modulus bar 100 high")
-        << "" << 0.05f << QSize(9, 100) << QSize(9, 100) << QSize(5, -1);
-    QTest::newRow("modulus bar 20 high")
-        << "" << 0.05f << QSize(9, 20) << QSize(9, 20) << QSize(2, -1);
+        << "" << 20.f << QSize(200, 9) << QSize(200, 90) << QSize(-1, 10);
+    QTest::newRow("modulus bar 200 high")
+        << "" << 0.05f << QSize(9, 200) << QSize(9, 200) << QSize(10, -1);
+    QTest::newRow("modulus bar 20 high keeps a band of 3 pen widths")
+        << "" << 0.05f << QSize(9, 20) << QSize(9, 20) << QSize(6, -1);
     QTest::newRow("modulus bar 2 px taller")
-        << "" << 0.05f << QSize(9, 118) << QSize(9, 120) << QSize(5, -1);
+        << "" << 0.05f << QSize(9, 158) << QSize(9, 160) << QSize(7, -1);
     QTest::newRow("ratio 1 leaves both free")
         << "" << 1.f << QSize(30, 9) << QSize(90, 90) << QSize(-1, -1);
 }

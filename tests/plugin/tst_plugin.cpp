@@ -21,11 +21,21 @@ private slots:
     void previousAnswer();
     void engineOutput_data();
     void engineOutput();
-    void longOutputInPieces();
+    void longOutputCut();
+    void engineFailures_data();
+    void engineFailures();
     void clearStopsEndlessEngine();
+    void clearStopsEngineGently_data();
+    void clearStopsEngineGently();
     void controlsChangeNothing();
     void clearStopsEndlessRealEngine();
     void focusGoesToFormula();
+    void typingReachesFormula_data();
+    void typingReachesFormula();
+    void formulaStaysInView();
+    void formulasStandOnOneLine_data();
+    void formulasStandOnOneLine();
+    void groupHeadersReadable();
     void panelsAreIndependent();
     void settingsFile();
 };
@@ -46,6 +56,15 @@ public:
 private:
     QByteArray oldPath;
 };
+
+// A nested formula's new size reaches the formulas around it one layout pass
+// at a time, each pass posting the next, and the window takes its new size
+// through the window system.
+void settleLayout()
+{
+    for (int pass = 0; pass < 10; ++pass)
+        QCoreApplication::processEvents();
+}
 
 } // namespace
 
@@ -118,6 +137,14 @@ void PluginTest::calculation_data()
         << "6\n";
     QTest::newRow("engine error") << QStringList{"2*"} << "2*"
                                   << "Syntax error\n";
+    QTest::newRow("factorial key, 5") << QStringList{"{Факториал}", "5"} << "factorial(5)"
+                                      << "120\n";
+    QTest::newRow("3+, factorial key, 4")
+        << QStringList{"3+", "{Факториал}", "4"} << "3+factorial(4)"
+        << "27\n";
+    QTest::newRow("the factorial's caption is passed over")
+        << QStringList{"{Факториал}", "5", "{Up}", "2*"} << "2*factorial(5)"
+        << "240\n";
 }
 
 void PluginTest::calculation()
@@ -150,7 +177,7 @@ void PluginTest::previousAnswer_data()
                                            << "3+3+3";
     QTest::newRow("inside a word") << QByteArray("3\n") << "answer"
                                    << "3wer";
-    QTest::newRow("empty answer line") << QByteArray() << "Ans+1"
+    QTest::newRow("empty answer line") << QByteArray("\n") << "Ans+1"
                                        << "+1";
     QTest::newRow("answer of two lines") << QByteArray("1\n2\n") << "Ans"
                                          << "1 2";
@@ -201,6 +228,14 @@ void PluginTest::engineOutput_data()
                                                             6)
                                               << QByteArray() << QByteArray() << "12";
     QTest::newRow("empty answer") << QByteArray("\n") << QByteArray() << QByteArray() << "\n";
+    QTest::newRow("answer with the engine's warnings")
+        << QByteArray("3\n") << QByteArray("Bug: QFileCache: Unable to read tovel_cache.dat\n")
+        << QByteArray() << "3\n";
+    QTest::newRow("error after the engine's warnings")
+        << QByteArray()
+        << QByteArray("Bug: QFileCache: Unable to read tovel_cache.dat\nCritical: no table\n"
+                      "Syntax error\n")
+        << QByteArray() << "Syntax error\n";
 }
 
 void PluginTest::engineOutput()
@@ -223,21 +258,51 @@ void PluginTest::engineOutput()
     QCOMPARE(engine.arguments().last(), QStringLiteral("7"));
 }
 
-// Output over 1000 bytes is never shown whole: each notice shows at most
-// 1000 bytes, the first one the first 1000.
-void PluginTest::longOutputInPieces()
+// Output over 1000 bytes shows its first 1000 bytes and a mark that it was
+// cut, from its start; the tool tip holds the text shown.
+void PluginTest::longOutputCut()
 {
     FakeEngine engine;
     PanelWindow window;
     QVERIFY(window.open());
     const QByteArray first(1000, 'a');
     engine.answer(first + QByteArray(1500, 'b') + '\n');
-    QSignalSpy shown(window.driver.answerLine(), &QLineEdit::textChanged);
     QVERIFY(window.driver.solve());
-    QVERIFY(!shown.isEmpty());
-    QCOMPARE(shown.first().first().toString(), QString::fromLatin1(first));
-    for (const QList<QVariant> &change : qAsConst(shown))
-        QVERIFY(change.first().toString().size() <= 1000);
+    const QString shown = QString::fromLatin1(first) + QChar(0x2026);
+    QCOMPARE(window.driver.answer(), shown);
+    QCOMPARE(window.driver.answerLine()->cursorPosition(), 0);
+    QCOMPARE(window.driver.answerLine()->toolTip(), shown);
+}
+
+// An engine that cannot be started, or stops without an answer, says so in
+// the answer line instead of leaving the previous answer there.
+void PluginTest::engineFailures_data()
+{
+    QTest::addColumn<bool>("onPath");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("tovel missing from PATH") << false << "The engine tovel could not be started";
+    QTest::newRow("engine killed by a signal") << true << "The engine stopped without an answer";
+}
+
+void PluginTest::engineFailures()
+{
+    QFETCH(bool, onPath);
+    QFETCH(QString, shown);
+
+    FakeEngine engine;
+    engine.answer("3\n");
+    PanelWindow window;
+    QVERIFY(window.open());
+    QVERIFY(window.driver.solve());
+    engine.crash();
+    QTemporaryDir emptyDir;
+    const QByteArray path = qgetenv("PATH");
+    if (!onPath)
+        qputenv("PATH", QFile::encodeName(emptyDir.path()));
+    window.driver.click(QStringLiteral("="));
+    QTRY_COMPARE(window.driver.answer(), shown);
+    qputenv("PATH", path);
 }
 
 // A line that never ends keeps the engine running, and "=" again starts no
@@ -256,7 +321,7 @@ void PluginTest::clearStopsEndlessEngine()
     QTRY_COMPARE(engine.arguments().size(), 2);
     window.driver.click(QStringLiteral("="));
     window.driver.click(QStringLiteral("CE"));
-    QCOMPARE(window.driver.engine()->state(), QProcess::NotRunning);
+    QTRY_COMPARE(window.driver.engine()->state(), QProcess::NotRunning);
     QCOMPARE(window.driver.answer(), QStringLiteral("3\n"));
 
     engine.answer("7\n");
@@ -264,6 +329,32 @@ void PluginTest::clearStopsEndlessEngine()
     QVERIFY(window.driver.solve());
     QCOMPARE(window.driver.answer(), QStringLiteral("7\n"));
     QCOMPARE(engine.arguments(), QStringList({"", "9", "4"}));
+}
+
+// "CE" asks the engine to end and kills it only after a short grace; the
+// panel does not wait meanwhile.
+void PluginTest::clearStopsEngineGently_data()
+{
+    QTest::addColumn<bool>("deaf");
+    QTest::newRow("engine ends on the request") << false;
+    QTest::newRow("engine deaf to the request is killed") << true;
+}
+
+void PluginTest::clearStopsEngineGently()
+{
+    QFETCH(bool, deaf);
+
+    FakeEngine engine;
+    engine.runEndlessly(deaf);
+    PanelWindow window;
+    QVERIFY(window.open());
+    window.driver.click(QStringLiteral("="));
+    QTRY_VERIFY(!engine.arguments().isEmpty());
+    window.driver.click(QStringLiteral("CE"));
+    if (deaf)
+        QCOMPARE(window.driver.engine()->state(), QProcess::Running);
+    QTRY_COMPARE(window.driver.engine()->state(), QProcess::NotRunning);
+    QCOMPARE(engine.endedOnRequest(), !deaf);
 }
 
 // Base, Prec and Angle are shown, but the engine never hears of them.
@@ -299,7 +390,7 @@ void PluginTest::clearStopsEndlessRealEngine()
     window.driver.click(QStringLiteral("="));
     QTRY_COMPARE(window.driver.engine()->state(), QProcess::Running);
     window.driver.click(QStringLiteral("CE"));
-    QCOMPARE(window.driver.engine()->state(), QProcess::NotRunning);
+    QTRY_COMPARE(window.driver.engine()->state(), QProcess::NotRunning);
     QCOMPARE(window.driver.answer(), QStringLiteral("3\n"));
     DisplayDriver::type(QStringLiteral("Ans*2"));
     QVERIFY(window.driver.solve());
@@ -314,7 +405,83 @@ void PluginTest::focusGoesToFormula()
     QWidget *focused = QApplication::focusWidget();
     QVERIFY(focused);
     QCOMPARE(focused->metaObject()->className(), "QFormulaField");
-    QCOMPARE(focused->parentWidget()->parentWidget()->objectName(), QStringLiteral("inputPlace"));
+    QVERIFY(
+        window.panel->findChild<QWidget *>(QStringLiteral("inputPlace"))->isAncestorOf(focused));
+}
+
+// Typing always reaches the formula: screen keys, headers and the answer line
+// never keep the focus, and Tab stays among the display's own controls.
+// Escape clears the formula as "CE" does.
+void PluginTest::typingReachesFormula_data()
+{
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<int>("button");
+
+    QTest::newRow("right click on a key") << "key - 7" << int(Qt::RightButton);
+    QTest::newRow("click in the answer line") << "answer line" << int(Qt::LeftButton);
+    QTest::newRow("right click on a group header") << "groupHeader" << int(Qt::RightButton);
+}
+
+void PluginTest::typingReachesFormula()
+{
+    QFETCH(QString, clicked);
+    QFETCH(int, button);
+
+    FakeEngine engine;
+    engine.answer("1\n");
+    PanelWindow window;
+    QVERIFY(window.open());
+    QWidget *target = clicked == QLatin1String("answer line")
+                          ? window.driver.answerLine()
+                          : window.panel->findChild<QWidget *>(clicked);
+    DisplayDriver::type(QStringLiteral("9"));
+    DisplayDriver::press(Qt::Key_Escape);
+    QTest::mouseClick(target, Qt::MouseButton(button));
+    if (QWidget *menu = QApplication::activePopupWidget())
+        menu->close();
+    DisplayDriver::type(QStringLiteral("2"));
+    QVERIFY(window.driver.solve());
+    QCOMPARE(engine.arguments(), QStringList{"2"});
+    QSet<QWidget *> stops;
+    for (int i = 0; i < 40; ++i) {
+        DisplayDriver::press(Qt::Key_Tab);
+        stops.insert(QApplication::focusWidget());
+    }
+    QVERIFY(stops.size() <= 6);
+    for (QWidget *stop : qAsConst(stops))
+        QVERIFY(window.driver.answerLine()->parentWidget()->parentWidget()->isAncestorOf(stop));
+}
+
+// A long formula scrolls inside the display with its cursor in view and
+// never widens the panel; the keys stay in place while a formula of a few
+// lines grows, five roots one inside the other.
+void PluginTest::formulaStaysInView()
+{
+    PanelWindow window;
+    // Shown at its own size, as the host shows it, the panel follows its
+    // size hint.
+    window.panel->setAttribute(Qt::WA_Resized, false);
+    QVERIFY(window.open());
+    window.panel->adjustSize();
+    const int width = window.panel->width();
+    auto *key = window.panel->findChild<QWidget *>(QStringLiteral("key - Корень"));
+    const QPoint keyPlace = key->mapTo(window.panel.get(), QPoint());
+    for (int i = 0; i < 5; ++i)
+        window.clickKey(QStringLiteral("Корень"));
+    settleLayout();
+    QCOMPARE(key->mapTo(window.panel.get(), QPoint()), keyPlace);
+    DisplayDriver::press(Qt::Key_End);
+    QWidget *field = QApplication::focusWidget();
+    for (int i = 1; i <= 60; ++i)
+        DisplayDriver::type(QStringLiteral("+%1").arg(i));
+    QTRY_VERIFY(field->width() > window.panel->width());
+    QCOMPARE(window.panel->width(), width);
+    QWidget *view = field;
+    while (view->parentWidget()->objectName() != QLatin1String("inputPlace"))
+        view = view->parentWidget();
+    QTRY_VERIFY(field->mapTo(view, QPoint(field->width() - 1, 0)).x() < view->width());
+    DisplayDriver::press(Qt::Key_Home);
+    QTRY_VERIFY(field->mapTo(view, QPoint(0, 0)).x() >= 0);
 }
 
 // Each panel has its own display, keyboard and catalogue: a key click in one
@@ -348,6 +515,56 @@ void PluginTest::settingsFile()
     QSettings settings(file, QSettings::IniFormat);
     QCOMPARE(settings.value(QStringLiteral("brisma/group0visible")).toBool(), true);
     QCOMPARE(settings.value(QStringLiteral("brisma/group3visible")).toBool(), false);
+}
+
+// Text beside a taller nested formula stands on the formula's axis: the
+// fraction's bar, the line of the sine's caption and argument.
+void PluginTest::formulasStandOnOneLine_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("axis");
+
+    QTest::newRow("1+ beside a fraction with a fraction above its bar")
+        << QStringList{"1+", "{Дробь}", "{Up}", "{Дробь}"} << "item [1; 0] of \"Дробь\"";
+    QTest::newRow("-2+ beside a sine with its exponent")
+        << QStringList{"-2+", "{Синус}", "x+1"} << "field [1; 0] of \"Синус\"";
+}
+
+void PluginTest::formulasStandOnOneLine()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, axis);
+
+    PanelWindow window;
+    QVERIFY(window.open());
+    window.play(steps);
+    auto *rootField =
+        window.panel->findChild<QWidget *>(QStringLiteral("field [0; 0] of \"Поле для ввода\""));
+    auto *plus = rootField->findChild<QWidget *>(QStringLiteral("+"));
+    auto *axisWidget = rootField->findChild<QWidget *>(axis);
+    QVERIFY(plus && axisWidget);
+    const auto middle = [&window](QWidget *widget) {
+        return widget->mapTo(window.panel.get(), widget->rect().center()).y();
+    };
+    QTRY_VERIFY(axisWidget->isVisible());
+    settleLayout();
+    QVERIFY2(qAbs(middle(plus) - middle(axisWidget)) <= 2,
+             qPrintable(QStringLiteral("%1 against %2").arg(middle(plus)).arg(middle(axisWidget))));
+}
+
+// A group's header shows its name whole or elided, and whole in its tool tip.
+void PluginTest::groupHeadersReadable()
+{
+    PanelWindow window;
+    QVERIFY(window.open());
+    window.panel->adjustSize();
+    for (QPushButton *header : window.panel->findChildren<QPushButton *>("groupHeader")) {
+        const QString text = header->text();
+        QVERIFY(header->toolTip() == text ||
+                (text.endsWith(QChar(0x2026)) && header->toolTip().startsWith(text.chopped(1))));
+        QVERIFY(!header->isVisible() ||
+                header->fontMetrics().horizontalAdvance(text) <= header->contentsRect().width());
+    }
 }
 
 QTEST_MAIN(PluginTest)

@@ -188,7 +188,8 @@ void FormulaTest::backspaceDeletesNestedFormula()
     QTRY_VERIFY(nested.isNull());
 }
 
-// A nested formula takes the font of its field, so the factors multiply.
+// A nested formula takes the font of its field, so the factors multiply,
+// down to a legible 7 points.
 void FormulaTest::fontScalesWithDepth()
 {
     EditorWindow editor;
@@ -201,10 +202,10 @@ void FormulaTest::fontScalesWithDepth()
     QVERIFY(isPointSize(outer->field(0), 7.0));
     EditorWindow::press(Qt::Key_Up);
     QFormula *inner = editor.insert(power.get());
-    QVERIFY(isPointSize(inner->field(0), 4.9));
+    QVERIFY(isPointSize(inner->field(0), 7.0));
     EditorWindow::press(Qt::Key_Up);
     EditorWindow::type(QStringLiteral("2"));
-    QVERIFY(isPointSize(inner->field(0)->itemWidget(0), 4.9));
+    QVERIFY(isPointSize(inner->field(0)->itemWidget(0), 7.0));
 
     editor.root->setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
     QVERIFY(isPointSize(inner->field(0)->itemWidget(0), 9.8));

@@ -55,6 +55,8 @@ void TranslationTest::texts()
     QVERIFY(window.driver.label(QStringLiteral("Brisma")));
     QVERIFY(window.driver.button(QStringLiteral("=")));
     QVERIFY(window.driver.button(QStringLiteral("CE")));
+    QCOMPARE(window.driver.button(QStringLiteral("="))->toolTip(),
+             expected("Calculate (Return)", "Вычислить (Return)"));
 }
 
 // The engine writes in the locale's encoding; the answer line reads it so.

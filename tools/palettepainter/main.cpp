@@ -2,11 +2,16 @@
 // of the formula catalogue, showing the item's formula with empty fields as
 // framed squares, or its typed text.
 
+#include "qformula.h"
+#include "qformulafield.h"
+#include "qformulagraphitem.h"
+#include "qformulakeyboard.h"
+#include "qformulaprovider.h"
+
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QDomDocument>
 #include <QFile>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -60,79 +65,36 @@ struct Key {
     QVector<Stroke> strokes;
 };
 
-int intAttribute(const QDomElement &element, const QString &name)
-{
-    return element.attribute(name, QStringLiteral("0")).toInt();
-}
-
-double doubleAttribute(const QDomElement &element, const QString &name)
-{
-    return element.attribute(name, QStringLiteral("0")).toDouble();
-}
-
-Field readField(const QDomElement &element)
-{
-    Field field;
-    field.row = intAttribute(element, QStringLiteral("row"));
-    field.column = intAttribute(element, QStringLiteral("column"));
-    field.sizeMult = doubleAttribute(element, QStringLiteral("fontSizeMult"));
-    field.caption = element.attribute(QStringLiteral("value"));
-    return field;
-}
-
-Stroke readStroke(const QDomElement &element)
-{
-    const QStringList coords = element.attribute(QStringLiteral("relativeCoords"))
-                                   .split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    Stroke stroke;
-    if (coords.size() == 4)
-        stroke.line = QLineF(coords[0].toDouble(), coords[1].toDouble(), coords[2].toDouble(),
-                             coords[3].toDouble());
-    stroke.row = intAttribute(element, QStringLiteral("row"));
-    stroke.column = intAttribute(element, QStringLiteral("column"));
-    stroke.sizeRatio = doubleAttribute(element, QStringLiteral("sizeRatio"));
-    return stroke;
-}
-
-Key readKey(const QDomElement &item)
+Key readKey(const QFormula &item, const QRect &face)
 {
     Key key;
-    key.face = QRect(intAttribute(item, QStringLiteral("paletteX")),
-                     intAttribute(item, QStringLiteral("paletteY")),
-                     intAttribute(item, QStringLiteral("paletteW")),
-                     intAttribute(item, QStringLiteral("paletteH")));
-    key.appendText = item.attribute(QStringLiteral("appendText"));
-    for (QDomElement child = item.firstChildElement(); !child.isNull();
-         child = child.nextSiblingElement()) {
-        if (child.tagName() == QLatin1String("field"))
-            key.fields.append(readField(child));
-        else if (child.tagName() == QLatin1String("line"))
-            key.strokes.append(readStroke(child));
+    key.face = face;
+    key.appendText = item.appendText;
+    for (int i = 0; i < item.fieldCount(); ++i) {
+        const QFormulaField *field = item.field(i);
+        key.fields.append({field->row, field->column, field->fontSizeMult, field->toLine(false)});
+    }
+    for (int i = 0; i < item.graphItemCount(); ++i) {
+        const QFormulaGraphItem *cell = item.graphItem(i);
+        for (const QLineF &line : cell->lines)
+            key.strokes.append({line, cell->row, cell->column, cell->sizeRatio});
     }
     return key;
 }
 
-// Reads the items of the catalogue that have a key, that is a group from 0 up.
-QVector<Key> readKeys(const QString &path, QString &error)
+// Reads the items of the catalogue that have a key, that is a group from 0
+// up, with the panel's own catalogue reader, so that the faces show what the
+// keys insert.
+QVector<Key> readKeys(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return {};
-    }
-    QDomDocument catalogue;
-    int errorLine = 0;
-    if (!catalogue.setContent(&file, &error, &errorLine)) {
-        error = QStringLiteral("line %1: %2").arg(errorLine).arg(error);
-        return {};
-    }
+    QFormulaKeyboard keyboard(nullptr);
+    QFormulaProvider catalogue;
+    const int items = catalogue.load(&file, &keyboard);
     QVector<Key> keys;
-    const QDomNodeList items = catalogue.elementsByTagName(QStringLiteral("item"));
-    for (int k = 0; k < items.size(); ++k) {
-        const QDomElement item = items.at(k).toElement();
-        if (intAttribute(item, QStringLiteral("group")) >= 0)
-            keys.append(readKey(item));
-    }
+    for (int i = 0; i < items; ++i)
+        if (!catalogue.keyFace(i).isNull())
+            keys.append(readKey(*catalogue.formulaTemplate(i), catalogue.keyFace(i)));
     return keys;
 }
 
@@ -369,7 +331,7 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -395,10 +357,8 @@ int main(int argc, char *argv[])
     if (parser.isSet(markerOption) || arguments.size() != 2)
         parser.showHelp(2);
 
-    QString error;
-    const QVector<Key> keys = readKeys(arguments[0], error);
+    const QVector<Key> keys = readKeys(arguments[0]);
     if (keys.isEmpty())
-        return fail(error.isEmpty() ? QStringLiteral("no keyed items in %1").arg(arguments[0])
-                                    : QStringLiteral("%1: %2").arg(arguments[0], error));
+        return fail(QStringLiteral("no keyed items in %1").arg(arguments[0]));
     return save(paintPalette(keys), arguments[1], scale);
 }

@@ -1,0 +1,109 @@
+#include "qformulaview.h"
+
+#include "qformulafield.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace
+{
+// Lines of the formula's font that the view has room for at least.
+const int reservedLines = 5;
+// Width of the view at least, in characters of the formula's font.
+const int smallestWidth = 8;
+// Room kept beside the cursor when the view scrolls to it.
+const int cursorMargin = 24;
+} // namespace
+
+QFormulaView::QFormulaView(QWidget *parent) : QScrollArea(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setFocusPolicy(Qt::NoFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    viewport()->setAutoFillBackground(false);
+    connect(qApp, &QApplication::focusChanged, this, &QFormulaView::followFormula,
+            Qt::QueuedConnection);
+}
+
+void QFormulaView::setFormula(QWidget *formula)
+{
+    if (QWidget *old = takeWidget())
+        old->removeEventFilter(this);
+    setWidget(formula);
+    formula->setAutoFillBackground(false);
+    formula->installEventFilter(this);
+    setFocusProxy(formula);
+    updateGeometry();
+    QMetaObject::invokeMethod(this, &QFormulaView::followFormula, Qt::QueuedConnection);
+}
+
+// The formula's width never asks for a wider panel.
+QSize QFormulaView::sizeHint() const
+{
+    return minimumSizeHint();
+}
+
+QSize QFormulaView::minimumSizeHint() const
+{
+    const QFontMetrics metrics(widget() ? widget()->font() : font());
+    return QSize(smallestWidth * metrics.averageCharWidth(), fittingHeight());
+}
+
+// Typing that moves the cursor without changing the formula's size, Home and
+// End for instance, reaches the view as the key's release that the field
+// leaves unhandled.
+bool QFormulaView::event(QEvent *event)
+{
+    if (event->type() == QEvent::KeyRelease)
+        QMetaObject::invokeMethod(this, &QFormulaView::followFormula, Qt::QueuedConnection);
+    return QScrollArea::event(event);
+}
+
+bool QFormulaView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == widget() && event->type() == QEvent::LayoutRequest)
+        QMetaObject::invokeMethod(this, &QFormulaView::followFormula, Qt::QueuedConnection);
+    return QScrollArea::eventFilter(watched, event);
+}
+
+// Once the formula's new size is known, the view takes the height it needs,
+// gives the formula its whole size (its fields would let it be squeezed into
+// the view) and brings the cursor into view.
+void QFormulaView::followFormula()
+{
+    if (!widget())
+        return;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    widget()->setMinimumSize(widget()->sizeHint());
+    updateGeometry();
+    QEvent refit(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(this, &refit);
+    showCursor();
+}
+
+int QFormulaView::fittingHeight() const
+{
+    if (!widget())
+        return 0;
+    const int reserved = reservedLines * QFontMetrics(widget()->font()).height();
+    const QScreen *screen = this->screen();
+    const int tallest = screen ? screen->availableGeometry().height() / 3 : reserved;
+    int needed = widget()->sizeHint().height();
+    if (widget()->sizeHint().width() > viewport()->width())
+        needed += horizontalScrollBar()->sizeHint().height();
+    return qBound(reserved, needed, qMax(reserved, tallest));
+}
+
+void QFormulaView::showCursor()
+{
+    const auto *field = qobject_cast<QFormulaField *>(QApplication::focusWidget());
+    if (!field || !widget()->isAncestorOf(field))
+        return;
+    const QPoint cursor = field->mapTo(
+        widget(), QPoint(field->cursorX(field->cursorPosition(), 0), field->height() / 2));
+    ensureVisible(cursor.x(), cursor.y(), cursorMargin, field->height() / 2);
+}
