@@ -1,5 +1,7 @@
 #include "qevaluator.h"
 
+#include "qstoprequest.h"
+
 #include <QCoreApplication>
 
 namespace
@@ -12,14 +14,25 @@ const QString undefinedName = QStringLiteral("ReferenceError: Can't find variabl
 QEvaluator::QEvaluator()
 {
     engine.installTranslatorFunctions(QScriptValue());
+    engine.setProcessEventsInterval(QStopRequest::checkInterval);
 }
 
 void QEvaluator::process(const QString &line)
 {
     const QString program = processor.buildProgram(line.split(QLatin1Char(';')));
-    result = engine.evaluate(program, QString(), 1);
     failed = false;
     answers.clear();
+    if (!QStopRequest::signal()) {
+        QStopRequest::watch(&engine);
+        result = engine.evaluate(program, QString(), 1);
+        QStopRequest::watch(nullptr);
+    }
+    if (QStopRequest::signal()) {
+        engine.clearExceptions();
+        failed = true;
+        message = QCoreApplication::translate("QObject", "Calculation stopped");
+        return;
+    }
     if (engine.hasUncaughtException()) {
         const QScriptValue thrown = engine.uncaughtException();
         engine.clearExceptions();

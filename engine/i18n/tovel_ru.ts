@@ -8,6 +8,10 @@
         <translation>Ошибка: не задана переменная или функция %1</translation>
     </message>
     <message>
+        <source>Calculation stopped</source>
+        <translation>Вычисление остановлено</translation>
+    </message>
+    <message>
         <source>Maximum call stack size exceeded</source>
         <translation>Превышен максимальный размер стека</translation>
     </message>
