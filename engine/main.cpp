@@ -5,6 +5,7 @@
 #include "qdebugtext.h"
 #include "qevaluator.h"
 #include "qeventlog.h"
+#include "qfilelayout.h"
 #include "qstoprequest.h"
 
 #include <QCoreApplication>
@@ -203,7 +204,7 @@ int main(int argc, char **argv)
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tovel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.0.6"));
-    QDir::setCurrent(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
+    QFileLayout::apply(QCoreApplication::applicationDirPath());
     qInstallMessageHandler(arguments.contains("\\log:0") ? silentHandler : eventLogHandler);
     QStopRequest::install();
 

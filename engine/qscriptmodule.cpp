@@ -2,6 +2,7 @@
 
 #include "qcstringcodec.h"
 #include "qdatafile.h"
+#include "qfilelayout.h"
 #include "qscriptprocessor.h"
 
 #include <QFile>
@@ -11,7 +12,7 @@ QScriptModule::QScriptModule(const QString &name, QScriptProcessor *processor)
 {
     // only a regular file is read, and only so much of it: a FIFO or a link
     // to a device reads as a missing module
-    QFile file(fileName);
+    QFile file(QFileLayout::locate(fileName));
     if (processor->mayHaveModuleFile(name) &&
         QDataFile::open(file, QIODevice::ReadOnly | QIODevice::Text))
         parse(QCStringCodec::toUnicode(QDataFile::readAll(file)), processor);

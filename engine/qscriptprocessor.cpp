@@ -7,6 +7,7 @@
 #include "qdatafile.h"
 #include "qdebugtext.h"
 #include "qfilecache.h"
+#include "qfilelayout.h"
 #include "qscriptmodule.h"
 #include "translationpass.h"
 
@@ -118,12 +119,15 @@ bool QScriptProcessor::mayHaveModuleFile(const QString &name)
         // unsorted and without a name filter, which would sort the names and
         // match each against a pattern: the suffix is checked here, with the
         // name filter's case insensitivity
-        const QStringList files =
-            QDir(QStringLiteral("scripts"))
-                .entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Unsorted);
-        for (const QString &file : files) {
-            if (file.endsWith(QLatin1String(".js"), Qt::CaseInsensitive))
-                libraryFiles.insert(file.chopped(3));
+        const QStringList directories = QFileLayout::directories();
+        for (const QString &directory : directories) {
+            const QStringList files =
+                QDir(directory + QStringLiteral("/scripts"))
+                    .entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Unsorted);
+            for (const QString &file : files) {
+                if (file.endsWith(QLatin1String(".js"), Qt::CaseInsensitive))
+                    libraryFiles.insert(file.chopped(3));
+            }
         }
         libraryListed = true;
     }
@@ -138,7 +142,7 @@ QStringList QScriptProcessor::words(const QString &text)
 void QScriptProcessor::loadOperators()
 {
     operators.clear();
-    QFile file(QStringLiteral("tovel_operators.conf"));
+    QFile file(QFileLayout::locate(QStringLiteral("tovel_operators.conf")));
     if (!QDataFile::open(file, QIODevice::ReadOnly)) {
         qWarning("QScriptProcessor: Unable to read %s", file.fileName().toLocal8Bit().constData());
         return;
