@@ -61,22 +61,6 @@ QByteArray QDataFile::readAll(QFile &file)
     return file.read(room(file));
 }
 
-QByteArray QDataFile::readLine(QFile &file, qint64 limit, bool *overlong)
-{
-    // QIODevice::readLine(n) reads at most n - 1 bytes
-    QByteArray line = file.readLine(qMin(limit, room(file)) + 1);
-    const bool cut = line.size() == limit && !line.endsWith('\n') && !file.atEnd();
-    if (cut) {
-        QByteArray rest;
-        do
-            rest = file.readLine(qMin<qint64>(4096, room(file)) + 1);
-        while (!rest.isEmpty() && !rest.endsWith('\n'));
-    }
-    if (overlong)
-        *overlong = cut;
-    return line;
-}
-
 #ifdef Q_OS_UNIX
 namespace
 {

@@ -24,11 +24,6 @@ public:
     static bool open(QFile &file, QIODevice::OpenMode mode);
     // At most readLimit bytes from the file's current position.
     static QByteArray readAll(QFile &file);
-    // One line up to and with its line feed, of at most limit bytes; the
-    // rest of a longer line is read and dropped, and overlong tells so.
-    // Reading stops at readLimit bytes from the start of the file: the
-    // empty result means the end.
-    static QByteArray readLine(QFile &file, qint64 limit, bool *overlong = nullptr);
 
     // The descriptor of fileName opened with the access flags (O_RDONLY,
     // O_WRONLY or O_RDWR, and O_APPEND) when it is a regular file and no
