@@ -286,6 +286,8 @@ void FaultsTest::stopSignalsEndTheRunCleanly()
     if (arguments.isEmpty())
         process.write("for(i=0,1,i=i+1);end\n");
     QTRY_VERIFY_WITH_TIMEOUT(tree.readFile(QStringLiteral("_tovel.log")).contains(started), 30000);
+    for (const QString &made : {QStringLiteral("_tovel.log"), QStringLiteral("_tovel.log.lock")})
+        QCOMPARE(QFileInfo(tree.path(made)).permissions() & 0x0077, 0);
     kill(pid_t(process.processId()), signal);
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
