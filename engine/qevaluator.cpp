@@ -1,5 +1,7 @@
 #include "qevaluator.h"
 
+#include "qstringlengthguard.h"
+
 #include <QCoreApplication>
 
 namespace
@@ -9,7 +11,7 @@ const QString undefinedName = QStringLiteral("ReferenceError: Can't find variabl
 
 } // namespace
 
-QEvaluator::QEvaluator()
+QEvaluator::QEvaluator() : guard(new QStringLengthGuard(&engine))
 {
     engine.installTranslatorFunctions(QScriptValue());
 }
@@ -20,6 +22,10 @@ void QEvaluator::process(const QString &line)
     result = engine.evaluate(program, QString(), 1);
     failed = false;
     answers.clear();
+    if (guard->stopped()) {
+        failWith(QStringLengthGuard::errorText());
+        return;
+    }
     if (engine.hasUncaughtException()) {
         const QScriptValue thrown = engine.uncaughtException();
         engine.clearExceptions();
@@ -37,6 +43,10 @@ void QEvaluator::takeAnswers()
         QScriptValue value = isArray ? result.property(quint32(i)) : result;
         Answer answer;
         answer.isNumber = value.isNumber();
+        if (guard->isTooLong(value)) {
+            failWith(QStringLengthGuard::errorText());
+            return;
+        }
         if (answer.isNumber) {
             answer.number = value.toNumber();
         } else if (!toText(value, answer.text)) {
@@ -55,6 +65,13 @@ bool QEvaluator::toText(QScriptValue &value, QString &text)
     value = engine.uncaughtException();
     engine.clearExceptions();
     return false;
+}
+
+void QEvaluator::failWith(const QString &text)
+{
+    failed = true;
+    answers.clear();
+    message = text;
 }
 
 void QEvaluator::fail(const QScriptValue &thrown)

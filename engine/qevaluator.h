@@ -3,6 +3,8 @@
 
 #include "qscriptprocessor.h"
 
+class QStringLengthGuard;
+
 #include <QScriptEngine>
 #include <QScriptValue>
 
@@ -41,8 +43,10 @@ private:
     bool toText(QScriptValue &value, QString &text);
     void takeAnswers();
     void fail(const QScriptValue &thrown);
+    void failWith(const QString &text);
 
     QScriptEngine engine;
+    QStringLengthGuard *guard; // owned by the engine
     QScriptProcessor processor;
     QScriptValue result;
     bool failed = false;

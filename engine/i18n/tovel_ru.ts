@@ -12,6 +12,10 @@
         <translation>Превышен максимальный размер стека</translation>
     </message>
     <message>
+        <source>A string grew longer than %1 characters</source>
+        <translation>Строка стала длиннее %1 символов</translation>
+    </message>
+    <message>
         <source>Syntax error</source>
         <translation>Синтаксическая ошибка</translation>
     </message>

@@ -1,0 +1,50 @@
+#ifndef QSTRINGLENGTHGUARD_H
+#define QSTRINGLENGTHGUARD_H
+
+#include <QScriptEngineAgent>
+#include <QScriptString>
+#include <QScriptValue>
+#include <QSet>
+#include <QVector>
+
+// Stops an evaluation whose strings run away. The script engine counts a
+// string's length in 32 bits and builds a concatenation lazily, so a string
+// doubled 32 times reports a length of 0, and turning it into text crashes
+// the program. Before each statement the guard looks at the variables of
+// the running scope that the programs name: every one that held a string
+// when it was last looked at, and a few others in turn. Once one holds a
+// string longer than maxLength, it aborts the evaluation.
+class QStringLengthGuard : public QScriptEngineAgent
+{
+public:
+    static constexpr int maxLength = 1 << 24;
+
+    explicit QStringLengthGuard(QScriptEngine *engine);
+
+    void scriptLoad(qint64 id, const QString &program, const QString &fileName,
+                    int baseLineNumber) override;
+    void positionChange(qint64 scriptId, int lineNumber, int columnNumber) override;
+
+    // True when the value is a string longer than maxLength.
+    bool isTooLong(const QScriptValue &value);
+    // True once the guard aborted an evaluation.
+    bool stopped() const { return aborted; }
+    // The error text of a run the guard stopped.
+    static QString errorText();
+
+private:
+    // false once the name was found holding a string that is too long
+    bool checkName(int index);
+    QScriptValue valueOf(const QScriptString &name) const;
+
+    QVector<QScriptString> names;
+    QSet<QString> known;
+    QVector<bool> holdsString;
+    QVector<int> stringNames; // the indexes whose holdsString is set
+    int nextInTurn = 0;
+    QScriptValue lengthOf;
+    bool measuring = false;
+    bool aborted = false;
+};
+
+#endif
