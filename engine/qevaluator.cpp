@@ -1,8 +1,9 @@
 #include "qevaluator.h"
 
-#include "qstringlengthguard.h"
+#include "qevaluationguard.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace
 {
@@ -11,19 +12,38 @@ const QString undefinedName = QStringLiteral("ReferenceError: Can't find variabl
 
 } // namespace
 
-QEvaluator::QEvaluator() : guard(new QStringLengthGuard(&engine))
+QEvaluator::QEvaluator() : guard(new QEvaluationGuard(&engine))
 {
     engine.installTranslatorFunctions(QScriptValue());
+}
+
+void QEvaluator::setTimeLimit(int milliseconds)
+{
+    timeLimit = milliseconds;
 }
 
 void QEvaluator::process(const QString &line)
 {
     const QString program = processor.buildProgram(line.split(QLatin1Char(';')));
+    // the guard looks at the time before each statement; a cycle without
+    // statements is stopped by the timer, whose events the engine looks at
+    // in its cycles
+    const QString stopped =
+        QStringLiteral("Error: ") +
+        QCoreApplication::translate("QObject", "Stopped after %1 ms").arg(timeLimit);
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [this, &stopped] { guard->stop(stopped); });
+    if (timeLimit > 0) {
+        guard->stopAt(QDeadlineTimer(timeLimit), stopped);
+        engine.setProcessEventsInterval(qMax(1, timeLimit / 10));
+        timer.start(timeLimit);
+    }
     result = engine.evaluate(program, QString(), 1);
     failed = false;
     answers.clear();
     if (guard->stopped()) {
-        failWith(QStringLengthGuard::errorText());
+        failWith(guard->errorText());
         return;
     }
     if (engine.hasUncaughtException()) {
@@ -44,7 +64,7 @@ void QEvaluator::takeAnswers()
         Answer answer;
         answer.isNumber = value.isNumber();
         if (guard->isTooLong(value)) {
-            failWith(QStringLengthGuard::errorText());
+            failWith(QEvaluationGuard::longStringText());
             return;
         }
         if (answer.isNumber) {

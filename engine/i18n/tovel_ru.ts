@@ -16,6 +16,10 @@
         <translation>Строка стала длиннее %1 символов</translation>
     </message>
     <message>
+        <source>Stopped after %1 ms</source>
+        <translation>Остановлено через %1 мс</translation>
+    </message>
+    <message>
         <source>Syntax error</source>
         <translation>Синтаксическая ошибка</translation>
     </message>

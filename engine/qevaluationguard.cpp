@@ -1,8 +1,9 @@
-#include "qstringlengthguard.h"
+#include "qevaluationguard.h"
 
 #include <QCoreApplication>
 #include <QScriptContext>
 #include <QScriptEngine>
+#include <QScriptValueIterator>
 
 namespace
 {
@@ -19,14 +20,14 @@ bool isNameCharacter(QChar c)
 
 } // namespace
 
-QStringLengthGuard::QStringLengthGuard(QScriptEngine *engine) : QScriptEngineAgent(engine)
+QEvaluationGuard::QEvaluationGuard(QScriptEngine *engine) : QScriptEngineAgent(engine)
 {
     // evaluated before the guard is installed, so it is no script it sees
     lengthOf = engine->evaluate(QStringLiteral("(function(text){return text.length;})"));
     engine->setAgent(this);
 }
 
-void QStringLengthGuard::scriptLoad(qint64, const QString &program, const QString &, int)
+void QEvaluationGuard::scriptLoad(qint64, const QString &program, const QString &, int)
 {
     for (int i = 0; i < program.size(); ++i) {
         if (!isNameCharacter(program.at(i)))
@@ -44,10 +45,15 @@ void QStringLengthGuard::scriptLoad(qint64, const QString &program, const QStrin
     }
 }
 
-void QStringLengthGuard::positionChange(qint64, int, int)
+void QEvaluationGuard::positionChange(qint64, int, int)
 {
-    if (measuring || aborted)
+    if (measuring || stopped())
         return;
+    if (deadline.hasExpired()) {
+        stop(deadlineText);
+        return;
+    }
+
     for (int i = 0; i < stringNames.size(); ++i) {
         if (!checkName(stringNames.at(i)))
             return;
@@ -59,7 +65,7 @@ void QStringLengthGuard::positionChange(qint64, int, int)
     }
 }
 
-bool QStringLengthGuard::checkName(int index)
+bool QEvaluationGuard::checkName(int index)
 {
     const QScriptValue value = valueOf(names.at(index));
     if (!value.isString())
@@ -70,12 +76,30 @@ bool QStringLengthGuard::checkName(int index)
     }
     if (!isTooLong(value))
         return true;
-    aborted = true;
-    engine()->abortEvaluation();
+    stop(longStringText());
     return false;
 }
 
-bool QStringLengthGuard::isTooLong(const QScriptValue &value)
+void QEvaluationGuard::stopAt(const QDeadlineTimer &when, const QString &text)
+{
+    deadline = when;
+    deadlineText = text;
+}
+
+void QEvaluationGuard::stop(const QString &text)
+{
+    stopText = text;
+    engine()->abortEvaluation();
+    // the engine heeds an abort in its cycles only: a run of calls ends at
+    // its next call of a global function, once those are taken away
+    for (QScriptValueIterator global(engine()->globalObject()); global.hasNext();) {
+        global.next();
+        if (global.value().isFunction())
+            global.setValue(QScriptValue());
+    }
+}
+
+bool QEvaluationGuard::isTooLong(const QScriptValue &value)
 {
     if (!value.isString())
         return false;
@@ -87,7 +111,7 @@ bool QStringLengthGuard::isTooLong(const QScriptValue &value)
     return length > maxLength;
 }
 
-QString QStringLengthGuard::errorText()
+QString QEvaluationGuard::longStringText()
 {
     return QStringLiteral("Error: ") +
            QCoreApplication::translate("QObject", "A string grew longer than %1 characters")
@@ -96,7 +120,7 @@ QString QStringLengthGuard::errorText()
 
 // The variable's value in the scope of the running statement, or an
 // invalid value for a name that is no variable there.
-QScriptValue QStringLengthGuard::valueOf(const QScriptString &name) const
+QScriptValue QEvaluationGuard::valueOf(const QScriptString &name) const
 {
     const QScriptValueList scopes = engine()->currentContext()->scopeChain();
     for (const QScriptValue &scope : scopes) {
