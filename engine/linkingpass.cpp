@@ -116,7 +116,7 @@ void LinkingPass::adapt(QString &statement, const QString &name, int kind)
         multiplyBeforeBrackets(statement, name);
 }
 
-QString LinkingPass::programPrefix(const QMap<QString, QScriptModule *> &modules)
+QStringList LinkingPass::moduleOrder(const QMap<QString, QScriptModule *> &modules)
 {
     QMap<QString, int> unmetUses; // the modules still to place, by name
     QHash<QString, QStringList> users;
@@ -130,18 +130,26 @@ QString LinkingPass::programPrefix(const QMap<QString, QScriptModule *> &modules
         if (used.isEmpty())
             ready.insert(entry.key());
     }
-    QString prefix;
+    QStringList order;
     while (!unmetUses.isEmpty()) {
         // a cycle leaves no module ready: its first by name goes first
         const QString next = ready.empty() ? unmetUses.firstKey() : *ready.begin();
         ready.erase(next);
         unmetUses.remove(next);
-        prefix += modules.value(next)->code;
+        order << next;
         for (const QString &user : users.value(next)) {
             const auto unmet = unmetUses.find(user);
             if (unmet != unmetUses.end() && --unmet.value() == 0)
                 ready.insert(user);
         }
     }
+    return order;
+}
+
+QString LinkingPass::programPrefix(const QMap<QString, QScriptModule *> &modules)
+{
+    QString prefix;
+    for (const QString &name : moduleOrder(modules))
+        prefix += modules.value(name)->code;
     return prefix;
 }

@@ -20,9 +20,12 @@ QStringList words(const QString &text);
 // neither the pi of spin nor that of "pi" is the module pi.
 void adapt(QString &statement, const QString &name, int kind);
 
-// The code of the modules for the front of the program: each module after
-// the modules it uses, in name order among the rest; where uses form a
-// cycle, its first module by name goes first.
+// The names of the modules in the order of their code in the program: each
+// module after the modules it uses, in name order among the rest; where
+// uses form a cycle, its first module by name goes first.
+QStringList moduleOrder(const QMap<QString, QScriptModule *> &modules);
+
+// The code of the modules, in that order, for the front of the program.
 QString programPrefix(const QMap<QString, QScriptModule *> &modules);
 
 } // namespace LinkingPass
