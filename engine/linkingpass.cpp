@@ -2,39 +2,89 @@
 
 #include "qscriptmodule.h"
 
+#include <QHash>
 #include <QSet>
+#include <QVector>
+
+#include <set>
 
 namespace
 {
 
-// A function module's name becomes a call wherever it stands; a call that
+bool isIdentifierCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
+
+// The index after each occurrence of name outside string literals that is
+// a whole identifier, not a part of a longer one.
+QVector<int> nameEnds(const QString &statement, const QString &name)
+{
+    QVector<int> ends;
+    QChar quote; // the quote of the literal the walk is in, or null
+    for (int i = 0; i < statement.size(); ++i) {
+        const QChar c = statement.at(i);
+        if (!quote.isNull()) {
+            if (c == QLatin1Char('\\'))
+                ++i;
+            else if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+        } else if (isIdentifierCharacter(c)) {
+            int end = i + 1;
+            while (end < statement.size() && isIdentifierCharacter(statement.at(end)))
+                ++end;
+            if (statement.midRef(i, end - i) == name)
+                ends << end;
+            i = end - 1;
+        }
+    }
+    return ends;
+}
+
+// The statement with text inserted at each of the ascending positions.
+QString inserted(const QString &statement, const QVector<int> &positions, const QString &text)
+{
+    QString result;
+    result.reserve(statement.size() + positions.size() * text.size());
+    int copied = 0;
+    for (const int position : positions) {
+        result += statement.midRef(copied, position - copied);
+        result += text;
+        copied = position;
+    }
+    result += statement.midRef(copied);
+    return result;
+}
+
+bool bracketAt(const QString &statement, int index)
+{
+    return index < statement.size() && statement.at(index) == QLatin1Char('(');
+}
+
+// A function module's name without brackets becomes a call; a call that
 // already has its brackets keeps them: pi*2 gives pi()*2, max(1,2) stays.
 void makeCalls(QString &statement, const QString &name)
 {
-    statement.replace(name, name + QLatin1String("()"));
-    statement.replace(name + QLatin1String("()("), name + QLatin1Char('('));
+    QVector<int> calls;
+    for (const int end : nameEnds(statement, name)) {
+        if (!bracketAt(statement, end))
+            calls << end;
+    }
+    statement = inserted(statement, calls, QStringLiteral("()"));
 }
 
-// A variable module's name directly followed by a bracket multiplies it,
-// unless the name ends a longer name: e(2) gives e*(2), sine(2) stays.
-// The statement is written anew in one sweep: the search resumes one
-// character after each hit, which an inserted "*" never makes a new hit.
+// A variable module's name directly followed by a bracket multiplies it:
+// e(2) gives e*(2); sine(2) and e2(2) name other things.
 void multiplyBeforeBrackets(QString &statement, const QString &name)
 {
-    const QString call = name + QLatin1Char('(');
-    QString multiplied;
-    int copied = 0;
-    for (int hit = statement.indexOf(call); hit >= 0; hit = statement.indexOf(call, hit + 1)) {
-        if (hit == 0 || !statement.at(hit - 1).isLetter()) {
-            multiplied += statement.midRef(copied, hit + name.size() - copied);
-            multiplied += QLatin1Char('*');
-            copied = hit + name.size();
-        }
+    QVector<int> products;
+    for (const int end : nameEnds(statement, name)) {
+        if (bracketAt(statement, end))
+            products << end;
     }
-    if (copied > 0) {
-        multiplied += statement.midRef(copied);
-        statement = multiplied;
-    }
+    statement = inserted(statement, products, QStringLiteral("*"));
 }
 
 } // namespace
@@ -64,4 +114,42 @@ void LinkingPass::adapt(QString &statement, const QString &name, int kind)
         makeCalls(statement, name);
     else if (kind == QScriptModule::VariableModule)
         multiplyBeforeBrackets(statement, name);
+}
+
+QStringList LinkingPass::moduleOrder(const QMap<QString, QScriptModule *> &modules)
+{
+    QMap<QString, int> unmetUses; // the modules still to place, by name
+    QHash<QString, QStringList> users;
+    std::set<QString> ready;
+    for (auto entry = modules.cbegin(); entry != modules.cend(); ++entry) {
+        QSet<QString> used(entry.value()->usedNames.cbegin(), entry.value()->usedNames.cend());
+        used.remove(entry.key());
+        for (const QString &name : qAsConst(used))
+            users[name] << entry.key();
+        unmetUses.insert(entry.key(), used.size());
+        if (used.isEmpty())
+            ready.insert(entry.key());
+    }
+    QStringList order;
+    while (!unmetUses.isEmpty()) {
+        // a cycle leaves no module ready: its first by name goes first
+        const QString next = ready.empty() ? unmetUses.firstKey() : *ready.begin();
+        ready.erase(next);
+        unmetUses.remove(next);
+        order << next;
+        for (const QString &user : users.value(next)) {
+            const auto unmet = unmetUses.find(user);
+            if (unmet != unmetUses.end() && --unmet.value() == 0)
+                ready.insert(user);
+        }
+    }
+    return order;
+}
+
+QString LinkingPass::programPrefix(const QMap<QString, QScriptModule *> &modules)
+{
+    QString prefix;
+    for (const QString &name : moduleOrder(modules))
+        prefix += modules.value(name)->code;
+    return prefix;
 }

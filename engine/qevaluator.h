@@ -3,6 +3,8 @@
 
 #include "qscriptprocessor.h"
 
+class QEvaluationGuard;
+
 #include <QScriptEngine>
 #include <QScriptValue>
 
@@ -15,6 +17,10 @@ public:
 
     QEvaluator();
 
+    // A line that runs longer than the limit fails, where the engine looks
+    // at the time: in its loops and calls (it needs the application object).
+    // No limit when 0, the default.
+    void setTimeLimit(int milliseconds);
     // Translates and evaluates the line, then turns every answer that is no
     // number into text, so that an exception raised there (a toString that
     // throws, a nesting too deep for the engine) is the line's error too.
@@ -41,10 +47,13 @@ private:
     bool toText(QScriptValue &value, QString &text);
     void takeAnswers();
     void fail(const QScriptValue &thrown);
+    void failWith(const QString &text);
 
     QScriptEngine engine;
+    QEvaluationGuard *guard; // owned by the engine
     QScriptProcessor processor;
     QScriptValue result;
+    int timeLimit = 0;
     bool failed = false;
     bool isArray = false;
     QList<Answer> answers;

@@ -11,6 +11,7 @@
 #include "qscriptmodule.h"
 #include "translationpass.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -48,10 +49,7 @@ QString QScriptProcessor::buildProgram(const QStringList &statements)
         body += translated;
     }
     body += programEnd;
-    QString prefix;
-    for (const QScriptModule *module : qAsConst(modules))
-        prefix += module->code;
-    return prefix + body;
+    return LinkingPass::programPrefix(modules) + body;
 }
 
 void QScriptProcessor::processStatement(QString &statement)
@@ -177,8 +175,8 @@ void QScriptProcessor::applyOperators(QString &statement) const
     for (const auto &entry : operators) {
         if (statement.contains(entry.first) &&
             !OperatorPass::applyEntry(statement, entry.first, entry.second, maxSize, &budget)) {
-            statement = TranslationPass::throwStatement(
-                tr("The operator table makes the statement too long"));
+            statement = TranslationPass::throwStatement(QCoreApplication::translate(
+                "QScriptProcessor", "The operator table makes the statement too long"));
             return;
         }
     }

@@ -1,6 +1,8 @@
 #include "qstoprequest.h"
 
-#include <QScriptEngine>
+#include "qevaluationguard.h"
+
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -17,7 +19,7 @@ namespace
 
 volatile sig_atomic_t stopSignal = 0;
 int wakeEnds[2] = {-1, -1};
-QScriptEngine *watched = nullptr;
+QEvaluationGuard *watched = nullptr;
 
 #ifdef Q_OS_UNIX
 void noteRequest(int signal)
@@ -86,13 +88,18 @@ int QStopRequest::handle()
     return wakeEnds[0];
 }
 
-void QStopRequest::watch(QScriptEngine *engine)
+void QStopRequest::watch(QEvaluationGuard *guard)
 {
-    watched = engine;
+    watched = guard;
+}
+
+QString QStopRequest::stoppedText()
+{
+    return QCoreApplication::translate("QObject", "Calculation stopped");
 }
 
 void QStopRequest::stopEvaluation()
 {
-    if (stopSignal != 0 && watched && watched->isEvaluating())
-        watched->abortEvaluation();
+    if (stopSignal != 0 && watched && !watched->stopped())
+        watched->stop(stoppedText());
 }

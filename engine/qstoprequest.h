@@ -3,7 +3,7 @@
 
 #include <QObject>
 
-class QScriptEngine;
+class QEvaluationGuard;
 
 // SIGINT and SIGTERM as requests to stop: the signal is noted, and the
 // script evaluation that runs ends at the engine's next look at the event
@@ -27,8 +27,11 @@ public:
     // A descriptor that becomes readable when a request comes; -1 before
     // install().
     static int handle();
-    // The engine that evaluates now, which a request stops; null when none.
-    static void watch(QScriptEngine *engine);
+    // The guard of the evaluation that runs now, which a request stops;
+    // null when none runs.
+    static void watch(QEvaluationGuard *guard);
+    // The error text of a line that a request stopped.
+    static QString stoppedText();
 
 private slots:
     void stopEvaluation();

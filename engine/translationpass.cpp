@@ -50,5 +50,18 @@ void TranslationPass::apply(QString &statement)
 
 QString TranslationPass::throwStatement(const QString &message)
 {
-    return QStringLiteral("throw Error(\"%1\");").arg(message);
+    // the message, a translation or a file name, becomes a string literal:
+    // its quotes, backslashes and line ends are escaped
+    QString literal;
+    literal.reserve(message.size() + 2);
+    for (const QChar c : message) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            literal += QLatin1Char('\\') + QString(c);
+        else if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar(0x2028) ||
+                 c == QChar(0x2029))
+            literal += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            literal += c;
+    }
+    return QStringLiteral("throw Error(\"%1\");").arg(literal);
 }
