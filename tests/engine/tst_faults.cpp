@@ -196,18 +196,15 @@ void FaultsTest::plantedFilesAreNeverWrittenThrough()
         QCOMPARE(same.out, QByteArray("3\n"));
         QCOMPARE(same.err, QByteArray());
     }
+    QCOMPARE(QFile::exists(victim), kind != QLatin1String("dangling"));
     QCOMPARE(readFile(victim), kind == QLatin1String("dangling") ? "" : "private notes\n");
-    QVERIFY(!QFile::exists(victim) || kind != QLatin1String("dangling"));
-    for (const QString &log : {QStringLiteral("tovel.log"), QStringLiteral("_tovel.log")}) {
-        const QFileInfo file(tree.path(log));
-        if (file.isFile() && !file.isSymLink())
-            QVERIFY(!tree.readFile(log).contains("private notes"));
-    }
-    // what the engine made is the user's alone
+    // what the engine wrote holds nothing of the victim and is the user's alone
     for (const QString &made : {QStringLiteral("tovel_cache.dat"), QStringLiteral("tovel.log")}) {
         const QFileInfo file(tree.path(made));
-        if (file.isFile() && !file.isSymLink())
+        if (file.isFile() && !file.isSymLink()) {
+            QVERIFY(!tree.readFile(made).contains("private notes"));
             QCOMPARE(file.permissions() & 0x0077, 0);
+        }
     }
 }
 
