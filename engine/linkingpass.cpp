@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QVector>
 
+#include <algorithm>
 #include <set>
 
 namespace
@@ -87,6 +88,26 @@ void multiplyBeforeBrackets(QString &statement, const QString &name)
     statement = inserted(statement, products, QStringLiteral("*"));
 }
 
+// When every module left waits for another, some of them use each other:
+// following the first use still unplaced from the first module by name ends
+// in such a cycle, whose first module by name goes first.
+QString firstOfACycle(const QMap<QString, int> &unmetUses, const QHash<QString, QStringList> &uses)
+{
+    QStringList path;
+    QString current = unmetUses.firstKey();
+    while (!path.contains(current)) {
+        path << current;
+        for (const QString &used : uses.value(current)) {
+            if (unmetUses.contains(used)) {
+                current = used;
+                break;
+            }
+        }
+    }
+    path = path.mid(path.indexOf(current));
+    return *std::min_element(path.cbegin(), path.cend());
+}
+
 } // namespace
 
 QStringList LinkingPass::words(const QString &text)
@@ -119,11 +140,14 @@ void LinkingPass::adapt(QString &statement, const QString &name, int kind)
 QStringList LinkingPass::moduleOrder(const QMap<QString, QScriptModule *> &modules)
 {
     QMap<QString, int> unmetUses; // the modules still to place, by name
+    QHash<QString, QStringList> uses;
     QHash<QString, QStringList> users;
     std::set<QString> ready;
     for (auto entry = modules.cbegin(); entry != modules.cend(); ++entry) {
         QSet<QString> used(entry.value()->usedNames.cbegin(), entry.value()->usedNames.cend());
         used.remove(entry.key());
+        uses[entry.key()] = QStringList(used.cbegin(), used.cend());
+        uses[entry.key()].sort();
         for (const QString &name : qAsConst(used))
             users[name] << entry.key();
         unmetUses.insert(entry.key(), used.size());
@@ -132,8 +156,7 @@ QStringList LinkingPass::moduleOrder(const QMap<QString, QScriptModule *> &modul
     }
     QStringList order;
     while (!unmetUses.isEmpty()) {
-        // a cycle leaves no module ready: its first by name goes first
-        const QString next = ready.empty() ? unmetUses.firstKey() : *ready.begin();
+        const QString next = ready.empty() ? firstOfACycle(unmetUses, uses) : *ready.begin();
         ready.erase(next);
         unmetUses.remove(next);
         order << next;

@@ -22,7 +22,8 @@ void adapt(QString &statement, const QString &name, int kind);
 
 // The names of the modules in the order of their code in the program: each
 // module after the modules it uses, in name order among the rest; where
-// uses form a cycle, its first module by name goes first.
+// uses form a cycle, its first module by name goes first, and the modules
+// that wait for the cycle come after all of it.
 QStringList moduleOrder(const QMap<QString, QScriptModule *> &modules);
 
 // The code of the modules, in that order, for the front of the program.

@@ -27,20 +27,9 @@ void QEvaluator::setTimeLimit(int milliseconds)
 void QEvaluator::process(const QString &line)
 {
     const QString program = processor.buildProgram(line.split(QLatin1Char(';')));
-    // the guard looks at the time before each statement; a cycle without
-    // statements is stopped by the timer, whose events the engine looks at
-    // in its cycles
-    const QString stopped =
-        QStringLiteral("Error: ") +
-        QCoreApplication::translate("QObject", "Stopped after %1 ms").arg(timeLimit);
     QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [this, &stopped] { guard->stop(stopped); });
-    if (timeLimit > 0) {
-        guard->stopAt(QDeadlineTimer(timeLimit), stopped);
-        engine.setProcessEventsInterval(qMax(1, timeLimit / 10));
-        timer.start(timeLimit);
-    }
+    if (timeLimit > 0)
+        limitTime(timer);
     failed = false;
     answers.clear();
     if (!QStopRequest::signal()) {
@@ -65,6 +54,21 @@ void QEvaluator::process(const QString &line)
         return;
     }
     takeAnswers();
+}
+
+// The guard looks at the time before each statement; a cycle without
+// statements is stopped by the timer, whose events the engine looks at in
+// its cycles.
+void QEvaluator::limitTime(QTimer &timer)
+{
+    const QString text =
+        QStringLiteral("Error: ") +
+        QCoreApplication::translate("QObject", "Stopped after %1 ms").arg(timeLimit);
+    guard->stopAt(QDeadlineTimer(timeLimit), text);
+    engine.setProcessEventsInterval(qMax(1, timeLimit / 10));
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [this, text] { guard->stop(text); });
+    timer.start(timeLimit);
 }
 
 void QEvaluator::takeAnswers()

@@ -4,6 +4,7 @@
 #include "qscriptprocessor.h"
 
 class QEvaluationGuard;
+class QTimer;
 
 #include <QScriptEngine>
 #include <QScriptValue>
@@ -45,6 +46,7 @@ private:
     // The script text of a value; false when its toString threw, with the
     // thrown value in place of the value.
     bool toText(QScriptValue &value, QString &text);
+    void limitTime(QTimer &timer);
     void takeAnswers();
     void fail(const QScriptValue &thrown);
     void failWith(const QString &text);
