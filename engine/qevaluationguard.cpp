@@ -11,7 +11,7 @@ namespace
 // How many of the names that held no string are looked at before each
 // statement: each statement costs that many look-ups at most, however many
 // names the line has.
-const int namesInTurn = 8;
+const int namesInTurn = 4;
 
 bool isNameCharacter(QChar c)
 {
@@ -54,20 +54,21 @@ void QEvaluationGuard::positionChange(qint64, int, int)
         return;
     }
 
+    const QScriptValueList scopes = engine()->currentContext()->scopeChain();
     for (int i = 0; i < stringNames.size(); ++i) {
-        if (!checkName(stringNames.at(i)))
+        if (!checkName(stringNames.at(i), scopes))
             return;
     }
     for (int i = 0; i < qMin(namesInTurn, names.size()); ++i) {
         nextInTurn = (nextInTurn + 1) % names.size();
-        if (!holdsString.at(nextInTurn) && !checkName(nextInTurn))
+        if (!holdsString.at(nextInTurn) && !checkName(nextInTurn, scopes))
             return;
     }
 }
 
-bool QEvaluationGuard::checkName(int index)
+bool QEvaluationGuard::checkName(int index, const QScriptValueList &scopes)
 {
-    const QScriptValue value = valueOf(names.at(index));
+    const QScriptValue value = valueOf(names.at(index), scopes);
     if (!value.isString())
         return true;
     if (!holdsString.at(index)) {
@@ -120,9 +121,8 @@ QString QEvaluationGuard::longStringText()
 
 // The variable's value in the scope of the running statement, or an
 // invalid value for a name that is no variable there.
-QScriptValue QEvaluationGuard::valueOf(const QScriptString &name) const
+QScriptValue QEvaluationGuard::valueOf(const QScriptString &name, const QScriptValueList &scopes)
 {
-    const QScriptValueList scopes = engine()->currentContext()->scopeChain();
     for (const QScriptValue &scope : scopes) {
         const QScriptValue value = scope.property(name, QScriptValue::ResolveLocal);
         if (value.isValid())

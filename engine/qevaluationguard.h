@@ -42,8 +42,8 @@ public:
 
 private:
     // false once the name was found holding a string that is too long
-    bool checkName(int index);
-    QScriptValue valueOf(const QScriptString &name) const;
+    bool checkName(int index, const QScriptValueList &scopes);
+    static QScriptValue valueOf(const QScriptString &name, const QScriptValueList &scopes);
 
     QVector<QScriptString> names;
     QSet<QString> known;
