@@ -5,6 +5,8 @@
 #include "qdebugtext.h"
 #include "qevaluator.h"
 #include "qeventlog.h"
+#include "qfilelayout.h"
+#include "qstoprequest.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -14,6 +16,11 @@
 
 #include <csignal>
 #include <cstdio>
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace
 {
@@ -33,16 +40,40 @@ QList<QByteArray> rawArguments(int argc, char **argv)
     return arguments;
 }
 
-// Reads one line of standard input without its line end; false when the
-// input ends before the line has a byte. Read with the C library rather than
-// the C++ streams, whose set-up alone costs a one-shot run more than reading.
-bool readLine(QByteArray &line)
+enum InputState { LineRead, InputEnded, StopRequested };
+
+// Reads one line of standard input without its line end; InputEnded when
+// the input ends before the line has a byte. While it waits for input, a
+// stop request ends the wait; what was read stays for the next call.
+InputState readLine(QByteArray &line)
 {
-    line.clear();
-    int c;
-    while ((c = std::getc(stdin)) != EOF && c != '\n')
-        line += char(c);
-    return c == '\n' || !line.isEmpty();
+    static QByteArray pending;
+    static int searched = 0;
+    static bool ended = false;
+    for (;;) {
+        const int end = pending.indexOf('\n', searched);
+        if (end >= 0 || (ended && !pending.isEmpty())) {
+            line = end >= 0 ? pending.left(end) : pending;
+            pending.remove(0, end >= 0 ? end + 1 : pending.size());
+            searched = 0;
+            return LineRead;
+        }
+        searched = pending.size();
+        if (ended)
+            return InputEnded;
+        struct pollfd waits[2] = {{0, POLLIN, 0}, {QStopRequest::handle(), POLLIN, 0}};
+        poll(waits, 2, -1);
+        if (QStopRequest::signal())
+            return StopRequested;
+        if (waits[0].revents == 0)
+            continue;
+        char block[65536];
+        const ssize_t size = ::read(0, block, sizeof block);
+        if (size > 0)
+            pending.append(block, int(size));
+        else if (size == 0 || (errno != EINTR && errno != EAGAIN))
+            ended = true;
+    }
 }
 
 // False when the stream takes the text no more: its reader is gone (with
@@ -63,6 +94,14 @@ int reportClosedOutput(const char *stream)
 {
     qDebug("Output error: %s is closed", stream);
     return outputClosed;
+}
+
+// A run ended by a signal ends as a run should, its exit code telling the
+// signal as a shell does.
+int reportStop(int signal)
+{
+    qDebug("Stopped: %s", signal == SIGINT ? "SIGINT" : "SIGTERM");
+    return 128 + signal;
 }
 
 QString loggedResult(const QString &text, const QEvaluator &evaluator)
@@ -89,6 +128,16 @@ int evaluate(const QString &expression)
     return 0;
 }
 
+// Ctrl-C at the prompt stops the line that runs, or the wait for one, and
+// the session goes on; any other request ends it.
+bool interruptOnly()
+{
+    if (QStopRequest::signal() != SIGINT)
+        return false;
+    QStopRequest::clear();
+    return true;
+}
+
 int runInteractive()
 {
     QCStringCodec::setCodecForMode(QCStringCodec::InteractiveMode);
@@ -96,8 +145,16 @@ int runInteractive()
     for (;;) {
         if (!writeText(stdout, "tovel> "))
             return reportClosedOutput("standard output");
-        if (!readLine(line))
+        const InputState state = readLine(line);
+        if (state == StopRequested && interruptOnly()) {
+            if (!writeText(stdout, "\n"))
+                return reportClosedOutput("standard output");
+            continue;
+        }
+        if (state != LineRead)
             return 0;
+        // a Ctrl-C that came with the line's end stops no line yet
+        interruptOnly();
         // a Windows line end, CR LF, ends the line as LF does
         if (line.endsWith('\r'))
             line.chop(1);
@@ -107,6 +164,8 @@ int runInteractive()
         qDebug().noquote() << QStringLiteral("con input: ") + text;
         if (evaluate(text) == outputClosed)
             return outputClosed;
+        if (QStopRequest::signal() && !interruptOnly())
+            return 0;
     }
 }
 
@@ -145,13 +204,15 @@ int main(int argc, char **argv)
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tovel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    QDir::setCurrent(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
+    QFileLayout::apply(QCoreApplication::applicationDirPath());
     qInstallMessageHandler(arguments.contains("\\log:0") ? silentHandler : eventLogHandler);
+    QStopRequest::install();
 
     QTranslator scripts;
     QTranslator own;
     installTranslator(scripts, QStringLiteral(":i18n/scripts.qm"));
     installTranslator(own, QStringLiteral(":i18n/tovel.qm"));
 
-    return arguments.size() > 1 ? runArguments(arguments) : runInteractive();
+    const int code = arguments.size() > 1 ? runArguments(arguments) : runInteractive();
+    return QStopRequest::signal() ? reportStop(QStopRequest::signal()) : code;
 }

@@ -1,6 +1,10 @@
 #include "qevaluator.h"
 
+#include "qevaluationguard.h"
+#include "qstoprequest.h"
+
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace
 {
@@ -9,17 +13,40 @@ const QString undefinedName = QStringLiteral("ReferenceError: Can't find variabl
 
 } // namespace
 
-QEvaluator::QEvaluator()
+QEvaluator::QEvaluator() : guard(new QEvaluationGuard(&engine))
 {
     engine.installTranslatorFunctions(QScriptValue());
+    engine.setProcessEventsInterval(QStopRequest::checkInterval);
+}
+
+void QEvaluator::setTimeLimit(int milliseconds)
+{
+    timeLimit = milliseconds;
 }
 
 void QEvaluator::process(const QString &line)
 {
     const QString program = processor.buildProgram(line.split(QLatin1Char(';')));
-    result = engine.evaluate(program, QString(), 1);
+    QTimer timer;
+    if (timeLimit > 0)
+        limitTime(timer);
     failed = false;
     answers.clear();
+    if (!QStopRequest::signal()) {
+        QStopRequest::watch(guard);
+        result = engine.evaluate(program, QString(), 1);
+        QStopRequest::watch(nullptr);
+    }
+    // a stop request ends the line whether or not the evaluation heeded it
+    if (QStopRequest::signal()) {
+        engine.clearExceptions();
+        failWith(QStopRequest::stoppedText());
+        return;
+    }
+    if (guard->stopped()) {
+        failWith(guard->errorText());
+        return;
+    }
     if (engine.hasUncaughtException()) {
         const QScriptValue thrown = engine.uncaughtException();
         engine.clearExceptions();
@@ -27,6 +54,21 @@ void QEvaluator::process(const QString &line)
         return;
     }
     takeAnswers();
+}
+
+// The guard looks at the time before each statement; a cycle without
+// statements is stopped by the timer, whose events the engine looks at in
+// its cycles.
+void QEvaluator::limitTime(QTimer &timer)
+{
+    const QString text =
+        QStringLiteral("Error: ") +
+        QCoreApplication::translate("QObject", "Stopped after %1 ms").arg(timeLimit);
+    guard->stopAt(QDeadlineTimer(timeLimit), text);
+    engine.setProcessEventsInterval(qMax(1, timeLimit / 10));
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [this, text] { guard->stop(text); });
+    timer.start(timeLimit);
 }
 
 void QEvaluator::takeAnswers()
@@ -37,6 +79,10 @@ void QEvaluator::takeAnswers()
         QScriptValue value = isArray ? result.property(quint32(i)) : result;
         Answer answer;
         answer.isNumber = value.isNumber();
+        if (guard->isTooLong(value)) {
+            failWith(QEvaluationGuard::longStringText());
+            return;
+        }
         if (answer.isNumber) {
             answer.number = value.toNumber();
         } else if (!toText(value, answer.text)) {
@@ -55,6 +101,13 @@ bool QEvaluator::toText(QScriptValue &value, QString &text)
     value = engine.uncaughtException();
     engine.clearExceptions();
     return false;
+}
+
+void QEvaluator::failWith(const QString &text)
+{
+    failed = true;
+    answers.clear();
+    message = text;
 }
 
 void QEvaluator::fail(const QScriptValue &thrown)

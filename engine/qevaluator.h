@@ -3,6 +3,9 @@
 
 #include "qscriptprocessor.h"
 
+class QEvaluationGuard;
+class QTimer;
+
 #include <QScriptEngine>
 #include <QScriptValue>
 
@@ -15,6 +18,10 @@ public:
 
     QEvaluator();
 
+    // A line that runs longer than the limit fails, where the engine looks
+    // at the time: in its loops and calls (it needs the application object).
+    // No limit when 0, the default.
+    void setTimeLimit(int milliseconds);
     // Translates and evaluates the line, then turns every answer that is no
     // number into text, so that an exception raised there (a toString that
     // throws, a nesting too deep for the engine) is the line's error too.
@@ -39,12 +46,16 @@ private:
     // The script text of a value; false when its toString threw, with the
     // thrown value in place of the value.
     bool toText(QScriptValue &value, QString &text);
+    void limitTime(QTimer &timer);
     void takeAnswers();
     void fail(const QScriptValue &thrown);
+    void failWith(const QString &text);
 
     QScriptEngine engine;
+    QEvaluationGuard *guard; // owned by the engine
     QScriptProcessor processor;
     QScriptValue result;
+    int timeLimit = 0;
     bool failed = false;
     bool isArray = false;
     QList<Answer> answers;

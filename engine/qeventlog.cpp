@@ -1,6 +1,8 @@
 #include "qeventlog.h"
 
 #include "qcstringcodec.h"
+#include "qdatafile.h"
+#include "qfilelock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -20,38 +22,26 @@
 #include <cerrno>
 #endif
 
+Q_LOGGING_CATEGORY(logOnly, "tovel.note")
+
 namespace
 {
 
-#ifdef Q_OS_UNIX
 // Locks of the lock file: byte 0 is held shared by every live run for its
 // whole life, byte 1 exclusively by the one run that touches the log files.
-// Open-file-description locks belong to the open file, not to the process,
-// so two logs of one process exclude each other as two processes do.
-#ifdef F_OFD_SETLK
-const int tryLockCommand = F_OFD_SETLK;
-const int waitLockCommand = F_OFD_SETLKW;
-#else
-const int tryLockCommand = F_SETLK;
-const int waitLockCommand = F_SETLKW;
-#endif
-const off_t liveByte = 0;
-const off_t filesByte = 1;
+const qint64 liveByte = 0;
+const qint64 filesByte = 1;
 
-bool lockByte(int handle, int command, short type, off_t byte)
+// A regular file under its own name, no link.
+bool isOwnFile(const QString &name)
 {
-    struct flock lock = {};
-    lock.l_type = type;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = byte;
-    lock.l_len = 1;
-    while (fcntl(handle, command, &lock) != 0) {
-        if (errno != EINTR)
-            return false;
-    }
-    return true;
-}
+#ifdef Q_OS_UNIX
+    struct stat status;
+    return lstat(QFile::encodeName(name).constData(), &status) == 0 && S_ISREG(status.st_mode);
+#else
+    return QFileInfo(name).isFile();
 #endif
+}
 
 const qint64 sizeLimit = 262144;
 
@@ -90,9 +80,11 @@ QEventLog::QEventLog(const QString &logFileName)
     // in the log. Beside live runs, the active file is theirs: the run goes
     // on in it and reports no crash.
     const bool alone = join();
+    if (!enabled)
+        return;
     if (alone && QFile::exists(activeFileName))
         appendEntry(QStringLiteral("Incorrect termination detected!"));
-    else if (!QFile::exists(activeFileName) && QFile::exists(logFileName))
+    else if (!QFile::exists(activeFileName) && isOwnFile(logFileName))
         QFile::rename(logFileName, activeFileName);
     appendEntry(QString());
     rotate();
@@ -102,9 +94,12 @@ QEventLog::QEventLog(const QString &logFileName)
 QEventLog::~QEventLog()
 {
     // The last run to end gives the log its name back.
-    lockFiles();
-    if (leave() && !QFile::rename(activeFileName, logFileName))
-        mergeIntoLog();
+    if (enabled && lockFiles()) {
+        closeActiveFile();
+        if (leave() && isOwnFile(activeFileName) && !QFile::rename(activeFileName, logFileName))
+            mergeIntoLog();
+    }
+    closeActiveFile();
 #ifdef Q_OS_UNIX
     if (lockHandle >= 0)
         ::close(lockHandle);
@@ -116,10 +111,11 @@ bool QEventLog::join()
 #ifdef Q_OS_UNIX
     const QByteArray name = QFile::encodeName(lockFileName);
     for (;;) {
-        lockHandle = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        lockHandle = QDataFile::openOwn(lockFileName, O_RDWR, true);
         if (lockHandle < 0)
             return true; // no lock file can be made: the run is taken as alone
-        lockByte(lockHandle, waitLockCommand, F_WRLCK, filesByte);
+        if (!lockFiles())
+            return false;
         // the last run may have removed the file while this one waited
         struct stat held;
         struct stat named;
@@ -128,8 +124,9 @@ bool QEventLog::join()
             break;
         ::close(lockHandle);
     }
-    const bool alone = lockByte(lockHandle, tryLockCommand, F_WRLCK, liveByte);
-    lockByte(lockHandle, waitLockCommand, F_RDLCK, liveByte);
+    const bool alone = QFileLock::tryLock(lockHandle, QFileLock::Exclusive, liveByte, 1);
+    if (!QFileLock::lock(lockHandle, QFileLock::Shared, liveByte, 1))
+        enabled = false;
     return alone;
 #else
     return true;
@@ -141,7 +138,7 @@ bool QEventLog::leave()
 #ifdef Q_OS_UNIX
     if (lockHandle < 0)
         return true;
-    if (!lockByte(lockHandle, tryLockCommand, F_WRLCK, liveByte))
+    if (!QFileLock::tryLock(lockHandle, QFileLock::Exclusive, liveByte, 1))
         return false;
     // no run lives beside this one, and none can join before the file is
     // gone: joining waits for the files byte, and then finds another file
@@ -150,20 +147,19 @@ bool QEventLog::leave()
     return true;
 }
 
-void QEventLog::lockFiles()
+// False, with the log off for the rest of the run, when the lock is not to
+// be had in time.
+bool QEventLog::lockFiles()
 {
-#ifdef Q_OS_UNIX
-    if (lockHandle >= 0)
-        lockByte(lockHandle, waitLockCommand, F_WRLCK, filesByte);
-#endif
+    if (lockHandle >= 0 && !QFileLock::lock(lockHandle, QFileLock::Exclusive, filesByte, 1))
+        enabled = false;
+    return enabled;
 }
 
 void QEventLog::unlockFiles()
 {
-#ifdef Q_OS_UNIX
     if (lockHandle >= 0)
-        lockByte(lockHandle, tryLockCommand, F_UNLCK, filesByte);
-#endif
+        QFileLock::tryLock(lockHandle, QFileLock::Unlocked, filesByte, 1);
 }
 
 // An active file beside a log of the same name is left by earlier runs that
@@ -171,40 +167,44 @@ void QEventLog::unlockFiles()
 // newer ones, at its end, and one log is left.
 void QEventLog::mergeIntoLog()
 {
-    QFile active(activeFileName);
-    QFile log(logFileName);
-    if (!active.open(QIODevice::ReadOnly) || !log.open(QIODevice::Append))
+    QFile active;
+    const int log = QDataFile::openOwn(logFileName, O_WRONLY | O_APPEND, false);
+    if (log < 0)
         return;
-    const QByteArray entries = active.readAll();
-    if (log.write(QByteArray(1, '\n') + entries) == entries.size() + 1 && log.flush())
-        active.remove();
+    if (active.open(QDataFile::openOwn(activeFileName, O_RDONLY, false), QIODevice::ReadOnly,
+                    QFileDevice::AutoCloseHandle) &&
+        QDataFile::write(log, '\n' + active.readAll()))
+        QFile::remove(activeFileName);
+    ::close(log);
 }
 
-void QEventLog::message(QtMsgType type, const QString &message)
+void QEventLog::message(QtMsgType type, const QString &message, bool echo)
 {
     const char *level = nullptr;
-    const char *echo = nullptr;
+    const char *echoFormat = nullptr;
     switch (type) {
     case QtDebugMsg:
         writeEntry(message);
         return;
     case QtWarningMsg:
         level = "BUG:";
-        echo = "Bug: %s\n";
+        echoFormat = "Bug: %s\n";
         break;
     case QtCriticalMsg:
         level = "CRITICAL:";
-        echo = "Critical: %s\n";
+        echoFormat = "Critical: %s\n";
         break;
     case QtFatalMsg:
         level = "FATAL:";
-        echo = "Fatal: %s\n";
+        echoFormat = "Fatal: %s\n";
         break;
     default:
         return;
     }
     writeEntry(message, QLatin1String(level));
-    fprintf(stderr, echo, message.toLocal8Bit().constData());
+    if (!echo)
+        return;
+    fprintf(stderr, echoFormat, message.toLocal8Bit().constData());
     fflush(stderr);
 }
 
@@ -229,22 +229,54 @@ QString QEventLog::formatEntry(const QString &message, const QString &level)
 
 void QEventLog::writeEntry(const QString &text, const QString &level)
 {
-    lockFiles();
+    if (!enabled || !lockFiles())
+        return;
     appendEntry(text, level);
     unlockFiles();
 }
 
 void QEventLog::appendEntry(const QString &text, const QString &level)
 {
-    QFile file(activeFileName);
-    const bool fresh = !file.exists();
-    if (!file.open(QIODevice::Append))
+    bool fresh = false;
+    if (!openActiveFile(&fresh))
         return;
     // the entry goes out in one write, so that no other run's entry cuts it
     QByteArray bytes = QCStringCodec::fromUnicode(formatEntry(text, level));
     if (fresh)
         bytes.prepend(QCStringCodec::fromUnicode(header()));
-    file.write(bytes);
+    QDataFile::write(activeHandle, bytes);
+}
+
+bool QEventLog::openActiveFile(bool *fresh)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (activeHandle >= 0) {
+        if (lstat(QFile::encodeName(activeFileName).constData(), &status) == 0 &&
+            quint64(status.st_dev) == activeDevice && quint64(status.st_ino) == activeInode)
+            return true;
+        closeActiveFile();
+    }
+    activeHandle = QDataFile::openOwn(activeFileName, O_WRONLY | O_APPEND, true, fresh);
+    if (activeHandle < 0 || fstat(activeHandle, &status) != 0) {
+        closeActiveFile();
+        return false;
+    }
+    activeDevice = quint64(status.st_dev);
+    activeInode = quint64(status.st_ino);
+    return true;
+#else
+    return false;
+#endif
+}
+
+void QEventLog::closeActiveFile()
+{
+#ifdef Q_OS_UNIX
+    if (activeHandle >= 0)
+        ::close(activeHandle);
+#endif
+    activeHandle = -1;
 }
 
 QString QEventLog::header() const
@@ -282,10 +314,10 @@ void QEventLog::rotate()
     QFile::rename(activeFileName, logFileName + QStringLiteral(".1"));
 }
 
-void eventLogHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
+void eventLogHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     static QEventLog log(QStringLiteral("tovel.log"));
-    log.message(type, message);
+    log.message(type, message, qstrcmp(context.category, logOnly().categoryName()) != 0);
 }
 
 void silentHandler(QtMsgType, const QMessageLogContext &, const QString &) {}

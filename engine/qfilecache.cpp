@@ -3,15 +3,11 @@
 #include "qcstringcodec.h"
 #include "qdatafile.h"
 
+#include "qeventlog.h"
+#include "qfilelock.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QtGlobal>
-
-#ifdef Q_OS_UNIX
-#include <sys/file.h>
-
-#include <cerrno>
-#endif
 
 namespace
 {
@@ -20,33 +16,23 @@ namespace
 // a record within the cost limit takes in any code page.
 const qint64 lineLimit = 8192;
 
-// Takes a shared or exclusive lock on an open file until it is closed, so
-// that no reader meets a file that another run is writing in place.
-void lockFile(QFile &file, bool exclusive)
-{
-#ifdef Q_OS_UNIX
-    while (flock(file.handle(), exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
-    }
-#else
-    Q_UNUSED(file);
-    Q_UNUSED(exclusive);
-#endif
-}
-
 enum LineState { CompleteLine, BrokenLine, NoLine };
 
-// One line of the file as the loader reads it, its line end (a line feed,
-// or a carriage return and a line feed) taken off: broken when it has no
-// line end (cut short) or is longer than the limit.
-LineState readRecordLine(QFile &file, QString &text, QByteArray &line)
+// The line of the file's bytes that starts at at, its line end (a line
+// feed, or a carriage return and a line feed) taken off, and at moved past
+// it: broken when it has no line end (cut short) or is longer than the limit.
+LineState readRecordLine(const QByteArray &bytes, int &at, QString &text, QByteArray &line)
 {
-    bool overlong = false;
-    line = QDataFile::readLine(file, lineLimit, &overlong);
-    if (line.isEmpty())
+    if (at >= bytes.size())
         return NoLine;
-    if (overlong || !line.endsWith('\n'))
+    int end = bytes.indexOf('\n', at);
+    const bool ended = end >= 0;
+    if (!ended)
+        end = bytes.size();
+    line = bytes.mid(at, end - at);
+    at = end + 1;
+    if (!ended || line.size() >= lineLimit)
         return BrokenLine;
-    line.chop(1);
     if (line.endsWith('\r'))
         line.chop(1);
     if (line.contains('\0'))
@@ -84,8 +70,7 @@ bool storableAsRead(const QString &text, const QByteArray &line)
 
 } // namespace
 
-QFileCache::QFileCache(const QString &fileName, int maxCost)
-    : fileName(fileName), maxCost(maxCost), entries(maxCost)
+QFileCache::QFileCache(const QString &fileName, int maxCost) : fileName(fileName), maxCost(maxCost)
 {
     load();
 }
@@ -97,15 +82,32 @@ QFileCache::~QFileCache()
 
 QString QFileCache::value(const QString &key)
 {
-    const QString *value = entries.object(key);
-    return value ? *value : QString();
+    const auto found = index.constFind(key);
+    if (found == index.constEnd())
+        return QString();
+    entries.splice(entries.end(), entries, found.value());
+    return found.value()->value;
 }
 
 void QFileCache::insert(const QString &key, const QString &value)
 {
-    // QCache drops an entry dearer than the limit itself and evicts the least
-    // recently used ones to make room
-    entries.insert(key, new QString(value), key.size() + value.size() + 2);
+    const auto known = index.find(key);
+    if (known != index.end())
+        remove(known.value());
+    const int cost = key.size() + value.size() + 2;
+    if (cost > maxCost)
+        return;
+    while (totalCost + cost > maxCost)
+        remove(entries.begin());
+    index.insert(key, entries.insert(entries.end(), Entry{key, value, cost}));
+    totalCost += cost;
+}
+
+void QFileCache::remove(Entries::iterator entry)
+{
+    totalCost -= entry->cost;
+    index.remove(entry->key);
+    entries.erase(entry);
 }
 
 bool QFileCache::isStorable(const QString &key, const QString &value)
@@ -117,22 +119,29 @@ void QFileCache::load()
 {
     QFile file(fileName);
     if (!QDataFile::open(file, QIODevice::ReadOnly)) {
-        qWarning("QFileCache: Unable to read %s", fileName.toLocal8Bit().constData());
+        // a first run has no file yet: that is no fault, and the note goes
+        // to the log only
+        if (QFile::exists(fileName))
+            qWarning("QFileCache: Unable to read %s", fileName.toLocal8Bit().constData());
+        else
+            qCWarning(logOnly, "QFileCache: Unable to read %s", fileName.toLocal8Bit().constData());
         return;
     }
-    lockFile(file, false);
+    QFileLock::lock(file.handle(), QFileLock::Shared);
+    loaded = QDataFile::readAll(file);
     // Only complete records count: both lines ended by a line feed, neither
     // overlong, both as a save would have written them. A record that fails
     // is skipped whole, so that the pairing of the records after it holds.
+    int at = 0;
     for (;;) {
         QString key;
         QString value;
         QByteArray keyLine;
         QByteArray valueLine;
-        const LineState keyState = readRecordLine(file, key, keyLine);
+        const LineState keyState = readRecordLine(loaded, at, key, keyLine);
         if (keyState == NoLine)
             break;
-        const LineState valueState = readRecordLine(file, value, valueLine);
+        const LineState valueState = readRecordLine(loaded, at, value, valueLine);
         if (valueState == NoLine)
             break;
         if (keyState == CompleteLine && valueState == CompleteLine &&
@@ -144,29 +153,16 @@ void QFileCache::load()
 void QFileCache::save()
 {
     QByteArray content;
-    const QList<QString> keys = entries.keys();
-    for (const QString &key : keys) {
+    for (const Entry &entry : entries) {
         // each text is converted once, to be checked and written
-        const QByteArray keyBytes = storedBytes(key);
-        const QByteArray textBytes = storedBytes(value(key));
+        const QByteArray keyBytes = storedBytes(entry.key);
+        const QByteArray textBytes = storedBytes(entry.value);
         if (!keyBytes.isNull() && !textBytes.isNull())
             content += keyBytes + '\n' + textBytes + '\n';
     }
-    // The new file replaces the old one whole, so a reader never meets a
-    // half-written file, even when this run dies while saving.
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(content);
-        file.commit();
-        return;
-    }
-    // No temporary file can be made beside it (a directory the user may
-    // not write): the file is written in place, under a lock that readers
-    // wait for; a run that dies meanwhile leaves complete records only.
-    QFile inPlace(fileName);
-    if (!QDataFile::open(inPlace, QIODevice::WriteOnly))
-        return;
-    lockFile(inPlace, true);
-    if (inPlace.resize(0))
-        inPlace.write(content);
+    // a line that used nothing new leaves the file alone; the new file
+    // replaces the old one whole, so that a reader never meets a
+    // half-written file, even when this run dies while saving
+    if (content != loaded || !QFile::exists(fileName))
+        QDataFile::replace(fileName, content);
 }

@@ -1,12 +1,17 @@
 #ifndef QFILECACHE_H
 #define QFILECACHE_H
 
-#include <QCache>
+#include <QByteArray>
+#include <QHash>
 #include <QString>
+
+#include <list>
 
 // A cost-limited map from texts to texts that lives in a file between runs.
 // An entry costs its key's and value's lengths plus 2; when the limit is
-// reached the least recently used entries go first.
+// reached the least recently used entries go first. The file holds the
+// entries from the least to the most recently used, so that a later run
+// loads them in the order of their use.
 class QFileCache
 {
 public:
@@ -15,17 +20,29 @@ public:
 
     QString value(const QString &key);
     void insert(const QString &key, const QString &value);
+    // Rewrites the file, unless it holds already what it would be given.
     void save();
 
     // True when the record would come back from the file exactly as it is.
     static bool isStorable(const QString &key, const QString &value);
 
 private:
+    struct Entry {
+        QString key;
+        QString value;
+        int cost;
+    };
+    using Entries = std::list<Entry>;
+
     void load();
+    void remove(Entries::iterator entry);
 
     QString fileName;
     int maxCost;
-    QCache<QString, QString> entries;
+    Entries entries; // the least recently used first
+    QHash<QString, Entries::iterator> index;
+    int totalCost = 0;
+    QByteArray loaded; // the file's content as this run read it
 };
 
 #endif

@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QScriptProcessor;
 
@@ -18,12 +19,15 @@ public:
 
     // null entries stand for modules that were still loading (a cycle)
     QList<QScriptModule *> dependencies;
+    // the names of the "#use " lines, those of the null entries too
+    QStringList usedNames;
     int kind = UntypedModule;
     QString code;
     QString fileName;
 
 private:
     void parse(const QString &text, QScriptProcessor *processor);
+    void refuse();
 };
 
 #endif

@@ -3,11 +3,17 @@
 
 #include "fuzztargets.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
+    // the evaluating targets' time limit runs on the application's timers
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
     static QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     FuzzTargets::prepare();

@@ -26,6 +26,14 @@ int runTranslate(const uint8_t *data, size_t size);
 int runOperators(const uint8_t *data, size_t size);
 // The cache-file loader on one file: what it saves reads back unchanged.
 int runCache(const uint8_t *data, size_t size);
+// The evaluation of one line, its answers and errors turned into text, with
+// a time limit: a second evaluation, from the cache, gives the same text.
+// Needs the application object.
+int runEvaluate(const uint8_t *data, size_t size);
+// Three library modules, fx, fy and fz, whose files are the pieces of the
+// input between form feeds, with "#use " lines among them: fixed lines that
+// name them are evaluated as runEvaluate does. Needs the application object.
+int runModules(const uint8_t *data, size_t size);
 
 } // namespace FuzzTargets
 

@@ -4,14 +4,15 @@
 # builds the targets in build-fuzz/ and starts each from its seeds (made from
 # the test cases: the golden lines, the operator tables and cache files of
 # the tests) and the inputs earlier runs found. A crash, a sanitizer report
-# or an input that takes over one second stops the target: its input lands
+# or an input that takes over 20 seconds (a hang: the evaluating targets stop
+# each evaluation after half a second) stops the target: its input lands
 # in build-fuzz/artifacts/<target>/, and the run ends with exit code 1.
 # Keep such an input in fuzz/findings/<target>/ once the fault is fixed; the
 # test suite replays every seed and finding.
 set -eu
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-targets=${*:-translate operators cache catalogue}
+targets=${*:-translate operators cache evaluate modules catalogue}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$top/build-fuzz
 
@@ -19,11 +20,14 @@ build=$top/build-fuzz
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DTOVEL_FUZZ=ON >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
-# seeds of the translation target from the golden cases, one line each
-mkdir -p "$build/seeds/translate"
-for cases in "$top"/tests/engine/golden/*.cases; do
-    sed -n 's/^in: //p' "$cases"
-done | awk -v dir="$build/seeds/translate" '{ file = sprintf("%s/golden-%04d", dir, NR); printf "%s", $0 > file; close(file) }'
+# seeds of the translating and evaluating targets from the golden cases, one
+# line each
+for target in translate evaluate; do
+    mkdir -p "$build/seeds/$target"
+    for cases in "$top"/tests/engine/golden/*.cases; do
+        sed -n 's/^in: //p' "$cases"
+    done | awk -v dir="$build/seeds/$target" '{ file = sprintf("%s/golden-%04d", dir, NR); printf "%s", $0 > file; close(file) }'
+done
 
 # the shipped formula catalogue seeds the catalogue target
 mkdir -p "$build/seeds/catalogue"
@@ -41,7 +45,7 @@ for target in $targets; do
     artifacts=$build/artifacts/$target
     mkdir -p "$corpus" "$artifacts" "$build/seeds/$target"
     echo "== $target: $seconds s"
-    if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
+    if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$artifacts/" \
         "$corpus" "$top/fuzz/seeds/$target" "$top/fuzz/findings/$target" "$build/seeds/$target" \
         >"$build/$target.log" 2>&1; then

@@ -11,14 +11,39 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <QtTest>
+
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <vector>
 
 extern char **environ;
+
+// A process whose files may grow to a limit only: a write past it fails
+// with EFBIG, as on a full disk, instead of ending the process.
+class LimitedProcess : public QProcess
+{
+public:
+    explicit LimitedProcess(rlim_t fileSizeLimit) : fileSizeLimit(fileSizeLimit) {}
+
+protected:
+    void setupChildProcess() override
+    {
+        if (fileSizeLimit == 0)
+            return;
+        signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {fileSizeLimit, fileSizeLimit};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+
+private:
+    rlim_t fileSizeLimit;
+};
 
 // An installed tree of its own for the built engine: DIR/bin/tovel, with DIR
 // as the engine's working directory, where its data files and logs lie.
@@ -35,6 +60,7 @@ public:
         Bare,    // only the engine: it warns about its missing data files
         Quiet,   // with an empty operator table and an empty cache
         Shipped, // with the shipped library and operator table
+        System,  // installed system-wide: the shipped files in share/tovel
     };
 
     explicit TovelTree(Contents contents = Quiet)
@@ -43,11 +69,15 @@ public:
         QFile::copy(QStringLiteral(TOVEL_BINARY), binary());
         if (contents == Bare)
             return;
+        if (contents == System) {
+            copyLibrary(QStringLiteral("share/tovel/"));
+            return;
+        }
         writeFile(QStringLiteral("tovel_cache.dat"), QByteArray());
         if (contents == Quiet)
             writeFile(QStringLiteral("tovel_operators.conf"), QByteArray());
         else
-            copyLibrary();
+            copyLibrary(QString());
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -58,19 +88,17 @@ public:
     Run run(const QStringList &arguments, const QByteArray &input = QByteArray(),
             const QString &language = QStringLiteral("C"), int timeout = 60000) const
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("LC_ALL"));
-        environment.remove(QStringLiteral("LC_MESSAGES"));
-        environment.remove(QStringLiteral("LANGUAGE"));
-        environment.insert(QStringLiteral("LANG"), language);
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(QDir::rootPath());
-        process.start(binary(), arguments);
+        LimitedProcess process(fileSizeLimit);
+        start(process, arguments, language);
         process.write(input);
         process.closeWriteChannel();
-        process.waitForFinished(timeout);
         Run result;
+        if (!process.waitForFinished(timeout)) {
+            process.kill();
+            process.waitForFinished();
+            QTest::qFail("the engine did not end in time", __FILE__, __LINE__);
+            return result;
+        }
         result.out = process.readAllStandardOutput();
         result.err = process.readAllStandardError();
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -79,6 +107,32 @@ public:
         if (result.err.contains("Sanitizer") || result.err.contains("runtime error:"))
             qFatal("the engine reported a fault:\n%s", result.err.constData());
         return result;
+    }
+
+    // Starts the engine with a fixed locale and the tree's environment.
+    void start(QProcess &process, const QStringList &arguments,
+               const QString &language = QStringLiteral("C")) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.remove(QStringLiteral("LC_MESSAGES"));
+        environment.remove(QStringLiteral("LANGUAGE"));
+        environment.insert(QStringLiteral("LANG"), language);
+        environment.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("home/data")));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(QDir::rootPath());
+        if (!asNobody) {
+            process.start(binary(), arguments);
+            return;
+        }
+        QDir().mkpath(path(QStringLiteral("home")));
+        if (chown(QFile::encodeName(path(QStringLiteral("home"))).constData(), 65534, 65534) != 0)
+            qFatal("the home cannot be given away");
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                  QStringLiteral("--clear-groups"), binary()} +
+                          arguments);
     }
 
     // Runs the engine with its standard output on a pipe whose reader is
@@ -140,16 +194,27 @@ public:
 
     QByteArray readFile(const QString &name) const { return ::readFile(path(name)); }
 
+    // The user's own directory of a system install, under the tree's home.
+    QString userPath(const QString &name) const
+    {
+        return path(QStringLiteral("home/data/tovel/") + name);
+    }
+
+    // The most bytes a run's files may hold; 0 for no limit.
+    rlim_t fileSizeLimit = 0;
+    // Runs as the user nobody (for a test run by root), the home theirs.
+    bool asNobody = false;
+
 private:
-    void copyLibrary() const
+    void copyLibrary(const QString &prefix) const
     {
         const QDir library(QStringLiteral(TOVEL_LIBRARY));
+        QDir(dir.path()).mkpath(prefix + QStringLiteral("scripts"));
         QFile::copy(library.filePath(QStringLiteral("tovel_operators.conf")),
-                    path(QStringLiteral("tovel_operators.conf")));
-        QDir(dir.path()).mkdir(QStringLiteral("scripts"));
+                    path(prefix + QStringLiteral("tovel_operators.conf")));
         const QDir scripts(library.filePath(QStringLiteral("scripts")));
         for (const QString &name : scripts.entryList(QDir::Files))
-            QFile::copy(scripts.filePath(name), path(QStringLiteral("scripts/") + name));
+            QFile::copy(scripts.filePath(name), path(prefix + QStringLiteral("scripts/") + name));
     }
 
     QTemporaryDir dir;

@@ -20,6 +20,10 @@ Target targetOf(const QString &name)
         return FuzzTargets::runTranslate;
     if (name == QLatin1String("operators"))
         return FuzzTargets::runOperators;
+    if (name == QLatin1String("evaluate"))
+        return FuzzTargets::runEvaluate;
+    if (name == QLatin1String("modules"))
+        return FuzzTargets::runModules;
     return FuzzTargets::runCache;
 }
 
@@ -40,7 +44,8 @@ void FuzzCorpusTest::replay_data()
     QTest::addColumn<QString>("file");
     int inputs = 0;
     for (const QString &target :
-         {QStringLiteral("translate"), QStringLiteral("operators"), QStringLiteral("cache")}) {
+         {QStringLiteral("translate"), QStringLiteral("operators"), QStringLiteral("cache"),
+          QStringLiteral("evaluate"), QStringLiteral("modules")}) {
         for (const QString &kind : {QStringLiteral("seeds"), QStringLiteral("findings")}) {
             const QDir dir(QStringLiteral(FUZZ_DIR "/%1/%2").arg(kind, target));
             for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {

@@ -18,7 +18,20 @@ struct GoldenCase {
     QByteArray out;
     QByteArray err;
     int exitCode = -1;
+    QList<QPair<QString, QByteArray>> files;
+    QByteArray lastLine;
 };
+
+// The lines of a file of the case: each text line, the last one again
+// until it stands there count times in all.
+void addLines(GoldenCase &golden, const QByteArray &line, int count)
+{
+    if (golden.files.isEmpty())
+        return;
+    golden.lastLine = line;
+    for (int i = 0; i < count; ++i)
+        golden.files.last().second += line + '\n';
+}
 
 // A block without a name sets the tree and language of the blocks after it.
 void finish(GoldenCase &golden, GoldenCase &defaults, QList<GoldenCase> &cases)
@@ -63,6 +76,12 @@ QList<GoldenCase> readCases(const QString &fileName)
             golden.err += value.toUtf8() + '\n';
         else if (line.startsWith(QLatin1String("exit:")))
             golden.exitCode = value.toInt();
+        else if (line.startsWith(QLatin1String("file:")))
+            golden.files << qMakePair(value, QByteArray());
+        else if (line.startsWith(QLatin1String("text:")))
+            addLines(golden, value.toUtf8(), 1);
+        else if (line.startsWith(QLatin1String("repeat:")))
+            addLines(golden, golden.lastLine, value.toInt() - 1);
     }
     finish(golden, defaults, cases);
     return cases;
@@ -87,6 +106,7 @@ void GoldenTest::cases_data()
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("err");
     QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QList<QPair<QString, QByteArray>>>("files");
     QDirIterator files(QStringLiteral(GOLDEN_DIR), {QStringLiteral("*.cases")});
     while (files.hasNext()) {
         const QString fileName = files.next();
@@ -94,7 +114,7 @@ void GoldenTest::cases_data()
             QTest::newRow(
                 qPrintable(files.fileInfo().baseName() + QLatin1String(": ") + golden.name))
                 << golden.tree << golden.arguments << golden.language << golden.out << golden.err
-                << golden.exitCode;
+                << golden.exitCode << golden.files;
     }
 }
 
@@ -106,9 +126,13 @@ void GoldenTest::cases()
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
     QFETCH(int, exitCode);
+    typedef QList<QPair<QString, QByteArray>> Files;
+    QFETCH(Files, files);
     const TovelTree engine(tree == QLatin1String("shipped") ? TovelTree::Shipped
                            : tree == QLatin1String("bare")  ? TovelTree::Bare
                                                             : TovelTree::Quiet);
+    for (const auto &file : files)
+        engine.writeFile(file.first, file.second);
     const TovelTree::Run run = engine.run(arguments, QByteArray(), language);
     QCOMPARE(run.out, out);
     QCOMPARE(run.err, err);

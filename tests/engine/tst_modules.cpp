@@ -83,7 +83,9 @@ void ModulesTest::linking_data()
     QTest::newRow("function module without brackets") << "2pi"
                                                       << "ANS.push(2*pi());";
     QTest::newRow("function module inside a longer name") << "pi+spin"
-                                                          << "ANS.push(pi()+spi()n);";
+                                                          << "ANS.push(pi()+spin);";
+    QTest::newRow("module names inside string literals") << "e(\"e(\")+pi+'pi'"
+                                                         << "ANS.push(e*(\"e(\")+pi()+'pi');";
     QTest::newRow("longer name alone is not looked up") << "spin"
                                                         << "ANS.push(spin);";
     QTest::newRow("function module with arguments") << "pi(2)"

@@ -21,7 +21,6 @@ private slots:
     void refusesWhatIsNoRegularFile_data();
     void refusesWhatIsNoRegularFile();
     void readsNoMoreThanTheBound();
-    void dropsTheRestOfAnOverlongLine();
 
 private:
     QScopedPointer<ScratchDir> dir;
@@ -77,31 +76,6 @@ void DataFileTest::readsNoMoreThanTheBound()
     QFile file(QStringLiteral("big"));
     QVERIFY(QDataFile::open(file, QIODevice::ReadOnly));
     QCOMPARE(QDataFile::readAll(file).size(), int(QDataFile::readLimit));
-
-    writeFile(QStringLiteral("lines"),
-              QByteArray(QDataFile::readLimit / 4, 'y').append('\n').repeated(8));
-    QFile lines(QStringLiteral("lines"));
-    QVERIFY(QDataFile::open(lines, QIODevice::ReadOnly));
-    qint64 read = 0;
-    for (QByteArray line; !(line = QDataFile::readLine(lines, QDataFile::readLimit)).isEmpty();)
-        read += line.size();
-    QCOMPARE(read, QDataFile::readLimit);
-}
-
-void DataFileTest::dropsTheRestOfAnOverlongLine()
-{
-    writeFile(QStringLiteral("lines"), "short\n" + QByteArray(10000, 'z') + "\nnext\nlast");
-    QFile file(QStringLiteral("lines"));
-    QVERIFY(QDataFile::open(file, QIODevice::ReadOnly));
-    bool overlong = true;
-    QCOMPARE(QDataFile::readLine(file, 100, &overlong), QByteArray("short\n"));
-    QVERIFY(!overlong);
-    QCOMPARE(QDataFile::readLine(file, 100, &overlong), QByteArray(100, 'z'));
-    QVERIFY(overlong);
-    QCOMPARE(QDataFile::readLine(file, 100, &overlong), QByteArray("next\n"));
-    QCOMPARE(QDataFile::readLine(file, 100, &overlong), QByteArray("last"));
-    QVERIFY(!overlong);
-    QCOMPARE(QDataFile::readLine(file, 100), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(DataFileTest)

@@ -18,6 +18,8 @@ private slots:
     void results();
     void errorText_data();
     void errorText();
+    void timeLimit_data();
+    void timeLimit();
 
 private:
     ScratchDir dir;
@@ -132,6 +134,26 @@ void EvaluatorTest::errorText()
 {
     QFETCH(QString, message);
     QTEST(QEvaluator::errorText(message), "text");
+}
+
+void EvaluatorTest::timeLimit_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("text");
+    const QString stopped = QStringLiteral("Error: Stopped after 100 ms");
+    QTest::newRow("endless empty cycle") << "for(i=0,1,i);end" << stopped;
+    QTest::newRow("calls without end in sight") << "f(n)=n<1?0:f(n-1)+f(n-1);f(99)" << stopped;
+    QTest::newRow("a quick line keeps its answer") << "1+2"
+                                                   << "3";
+}
+
+void EvaluatorTest::timeLimit()
+{
+    QFETCH(QString, line);
+    QEvaluator evaluator;
+    evaluator.setTimeLimit(100);
+    evaluator.process(line);
+    QTEST(evaluator.resultText(QEvaluator::FixedNotation, 15), "text");
 }
 
 QTEST_GUILESS_MAIN(EvaluatorTest)

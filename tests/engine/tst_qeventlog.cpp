@@ -31,6 +31,7 @@ private slots:
     void runsAtOnceReportNoCrashAndEndInOneLog_data();
     void runsAtOnceReportNoCrashAndEndInOneLog();
     void deadRunIsToldFromItsLockFile();
+    void aRunFollowsTheActiveFileThatAnotherRunArchived();
     void rotationAboveTheSizeLimit_data();
     void rotationAboveTheSizeLimit();
     void nothingButDebugAndKnownLevels();
@@ -183,6 +184,20 @@ void EventLogTest::deadRunIsToldFromItsLockFile()
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("tovel.log")});
     QVERIFY(readFile(QStringLiteral("tovel.log")).contains("Incorrect termination detected!"));
+}
+
+void EventLogTest::aRunFollowsTheActiveFileThatAnotherRunArchived()
+{
+    QScopedPointer<QEventLog> first(new QEventLog(QStringLiteral("tovel.log")));
+    first->message(QtDebugMsg, QStringLiteral("one"));
+    QFile active(QStringLiteral("_tovel.log"));
+    QVERIFY(active.open(QIODevice::Append));
+    active.write(QByteArray(262144, 'x'));
+    active.close();
+    QEventLog second(QStringLiteral("tovel.log")); // archives the active file
+    first->message(QtDebugMsg, QStringLiteral("two"));
+    QVERIFY(!readFile(QStringLiteral("tovel.log.1")).contains("two"));
+    QVERIFY(readFile(QStringLiteral("_tovel.log")).endsWith("\ttwo"));
 }
 
 void EventLogTest::rotationAboveTheSizeLimit_data()
