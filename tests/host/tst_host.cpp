@@ -34,21 +34,33 @@ private:
     Run host(const QString &program, QStringList arguments,
              const QStringList &wrapper = QStringList(),
              const QString &language = QStringLiteral("C.UTF-8")) const;
-    QString installedHost() const { return prefix.filePath(QStringLiteral("bin/brisma-host")); }
+    QString hostIn(const QString &tree) const;
     QString picture() const { return scratch.filePath(QStringLiteral("panel.png")); }
 
     QTemporaryDir prefix;
+    QTemporaryDir system;
     QTemporaryDir scratch;
 };
 
+// Installs the build as a portable tree under a private prefix, and as a
+// system install under the prefix /usr of a staging directory.
 void HostTest::initTestCase()
 {
-    QProcess install;
-    install.start(QStringLiteral(CMAKE_COMMAND),
-                  {QStringLiteral("--install"), QStringLiteral(BUILD_DIR),
-                   QStringLiteral("--prefix"), prefix.path()});
-    QVERIFY(install.waitForFinished(120000));
-    QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
+    for (QTemporaryDir *tree : {&prefix, &system}) {
+        QProcess install;
+        QString target = tree->path();
+        if (tree == &system) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("DESTDIR"), system.path());
+            install.setProcessEnvironment(environment);
+            target = QStringLiteral("/usr");
+        }
+        install.start(QStringLiteral(CMAKE_COMMAND),
+                      {QStringLiteral("--install"), QStringLiteral(BUILD_DIR),
+                       QStringLiteral("--prefix"), target});
+        QVERIFY(install.waitForFinished(120000));
+        QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
+    }
     QFile notPlugin(scratch.filePath(QStringLiteral("libnotaplugin.so")));
     QVERIFY(notPlugin.open(QIODevice::WriteOnly));
     notPlugin.write("not a library\n");
@@ -57,6 +69,15 @@ void HostTest::initTestCase()
 // The host's settings file and every picture stay in the test's directory,
 // the engine of the installed tree writes its files there, the locale is
 // fixed,
+QString HostTest::hostIn(const QString &tree) const
+{
+    if (tree == QLatin1String("build"))
+        return QStringLiteral(BUILD_HOST);
+    if (tree == QLatin1String("system"))
+        return system.filePath(QStringLiteral("usr/bin/brisma-host"));
+    return prefix.filePath(QStringLiteral("bin/brisma-host"));
+}
+
 HostTest::Run HostTest::host(const QString &program, QStringList arguments,
                              const QStringList &wrapper, const QString &language) const
 {
@@ -65,6 +86,7 @@ HostTest::Run HostTest::host(const QString &program, QStringList arguments,
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                        scratch.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), scratch.path());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), scratch.filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("LANG"), language);
     // nor does it talk to the user's session bus
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
@@ -96,41 +118,48 @@ HostTest::Run HostTest::host(const QString &program, QStringList arguments,
 
 void HostTest::run_data()
 {
-    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("tree");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("err");
 
     const QString shot = QStringLiteral("--screenshot=PICTURE");
-    QTest::newRow("help lists the options") << false << QStringList{"--help"} << 0
+    QTest::newRow("help lists the options") << QString("build") << QStringList{"--help"} << 0
                                             << QByteArray("--plugin-file <file>") << QByteArray();
     QTest::newRow("panel from the build tree")
-        << false << QStringList{shot} << 0 << QByteArray() << QByteArray();
+        << QString("build") << QStringList{shot} << 0 << QByteArray() << QByteArray();
     QTest::newRow("installed tree calculates 1+2")
-        << true << QStringList{shot, "1+2"} << 0 << QByteArray("3\n") << QByteArray();
+        << QString("portable") << QStringList{shot, "1+2"} << 0 << QByteArray("3\n")
+        << QByteArray();
+    QTest::newRow("system install with its shipped library")
+        << QString("system") << QStringList{shot, "sqrt(16)+1"} << 0 << QByteArray("5\n")
+        << QByteArray();
     QTest::newRow("installed tree with key clicks")
-        << true << QStringList{shot, "{Дробь}2{Up}1"} << 0 << QByteArray("0.5\n") << QByteArray();
+        << QString("portable") << QStringList{shot, "{Дробь}2{Up}1"} << 0 << QByteArray("0.5\n")
+        << QByteArray();
     QTest::newRow("engine error in the answer line")
-        << true << QStringList{shot, "2*"} << 0 << QByteArray("Syntax error\n") << QByteArray();
+        << QString("portable") << QStringList{shot, "2*"} << 0 << QByteArray("Syntax error\n")
+        << QByteArray();
     QTest::newRow("missing plug-in")
-        << true << QStringList{"--plugin-file=SCRATCH/none.so", shot} << 3 << QByteArray()
-        << QByteArray("brisma-host: cannot use the plug-in");
+        << QString("portable") << QStringList{"--plugin-file=SCRATCH/none.so", shot} << 3
+        << QByteArray() << QByteArray("brisma-host: cannot use the plug-in");
     QTest::newRow("file that is no plug-in")
-        << true << QStringList{"--plugin-file=SCRATCH/libnotaplugin.so", shot} << 3 << QByteArray()
-        << QByteArray("brisma-host: cannot use the plug-in");
+        << QString("portable") << QStringList{"--plugin-file=SCRATCH/libnotaplugin.so", shot} << 3
+        << QByteArray() << QByteArray("brisma-host: cannot use the plug-in");
     QTest::newRow("plug-in of another kind")
-        << true << QStringList{"--plugin-file=QTPLUGINS/platforms/libqminimal.so", shot} << 3
+        << QString("portable")
+        << QStringList{"--plugin-file=QTPLUGINS/platforms/libqminimal.so", shot} << 3
         << QByteArray() << QByteArray("it exports no verification data");
-    QTest::newRow("unknown key") << true << QStringList{shot, "{Nothing}"} << 4 << QByteArray()
-                                 << QByteArray("the panel has no key \"Nothing\"");
-    QTest::newRow("two inputs") << true << QStringList{shot, "1", "2"} << 2 << QByteArray()
-                                << QByteArray("give one input at most");
+    QTest::newRow("unknown key") << QString("portable") << QStringList{shot, "{Nothing}"} << 4
+                                 << QByteArray() << QByteArray("the panel has no key \"Nothing\"");
+    QTest::newRow("two inputs") << QString("portable") << QStringList{shot, "1", "2"} << 2
+                                << QByteArray() << QByteArray("give one input at most");
 }
 
 void HostTest::run()
 {
-    QFETCH(bool, installed);
+    QFETCH(QString, tree);
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, out);
@@ -141,7 +170,7 @@ void HostTest::run()
     arguments.replaceInStrings(QStringLiteral("SCRATCH"), scratch.path());
     arguments.replaceInStrings(QStringLiteral("QTPLUGINS"),
                                QLibraryInfo::location(QLibraryInfo::PluginsPath));
-    const Run run = host(installed ? installedHost() : QStringLiteral(BUILD_HOST), arguments);
+    const Run run = host(hostIn(tree), arguments);
     QVERIFY2(run.finished, "the host did not end");
     if (err.isEmpty())
         QCOMPARE(run.err, QByteArray());
@@ -168,7 +197,7 @@ void HostTest::realWindow()
         QSKIP("xvfb-run is not installed");
     QFile::remove(picture());
     const Run run =
-        host(installedHost(),
+        host(hostIn(QStringLiteral("portable")),
              {QStringLiteral("-platform"), QStringLiteral("xcb"),
               QStringLiteral("--screenshot=") + picture(),
               QStringLiteral("{Дробь}4{Up}{Корень}{Степень}3{Up}2{Up}{Up}{Up}{End}{Модуль}-2")},
@@ -198,8 +227,9 @@ void HostTest::settingsFileOfAnotherKind()
     QVERIFY(notes.open(QIODevice::WriteOnly));
     notes.write(text);
     notes.close();
-    const Run run = host(installedHost(), {QStringLiteral("--settings=") + notes.fileName(),
-                                           QStringLiteral("--screenshot=") + picture()});
+    const Run run =
+        host(hostIn(QStringLiteral("portable")), {QStringLiteral("--settings=") + notes.fileName(),
+                                                  QStringLiteral("--screenshot=") + picture()});
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains("is not an INI file"), run.err.constData());
     QVERIFY(notes.open(QIODevice::ReadOnly));
@@ -215,7 +245,7 @@ void HostTest::engineEndsWithHost()
                        scratch.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     hostProcess.setProcessEnvironment(environment);
-    hostProcess.start(installedHost(), {QStringLiteral("for(i=0,1,i=i);end")});
+    hostProcess.start(hostIn(QStringLiteral("portable")), {QStringLiteral("for(i=0,1,i=i);end")});
     QVERIFY(hostProcess.waitForStarted());
     const QString children =
         QStringLiteral("/proc/%1/task/%1/children").arg(hostProcess.processId());
