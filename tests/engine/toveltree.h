@@ -179,7 +179,17 @@ public:
         ::close(pipeEnds[1]);
         Run result;
         int status = 0;
-        if (spawned == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
+        const bool ended =
+            spawned == 0 &&
+            QTest::qWaitFor(
+                [child, &status]() { return waitpid(child, &status, WNOHANG) == child; }, 60000);
+        if (spawned == 0 && !ended) {
+            ::kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            QTest::qFail("the engine did not end in time", __FILE__, __LINE__);
+            return result;
+        }
+        if (ended && WIFEXITED(status))
             result.exitCode = WEXITSTATUS(status);
         result.err = readFile(QStringLiteral("error.txt"));
         if (result.err.contains("Sanitizer") || result.err.contains("runtime error:"))
