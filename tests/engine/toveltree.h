@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -126,6 +127,8 @@ public:
             process.start(binary(), arguments);
             return;
         }
+        shareSuppressions(environment);
+        process.setProcessEnvironment(environment);
         QDir().mkpath(path(QStringLiteral("home")));
         if (chown(QFile::encodeName(path(QStringLiteral("home"))).constData(), 65534, 65534) != 0)
             qFatal("the home cannot be given away");
@@ -216,6 +219,25 @@ public:
     bool asNobody = false;
 
 private:
+    // The leak checker's suppressions may lie where nobody cannot read them
+    // (a checkout in root's home): the run as nobody reads a copy in the tree,
+    // in a directory of its own beside the engine's files.
+    void shareSuppressions(QProcessEnvironment &environment) const
+    {
+        QString options = environment.value(QStringLiteral("LSAN_OPTIONS"));
+        const QRegularExpression file(QStringLiteral("suppressions=([^:]*)"));
+        const QRegularExpressionMatch match = file.match(options);
+        if (!match.hasMatch())
+            return;
+        const QString copy = path(QStringLiteral("sanitizer/lsan.supp"));
+        QDir().mkpath(path(QStringLiteral("sanitizer")));
+        QFile::remove(copy);
+        QFile::copy(match.captured(1), copy);
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::ReadOther);
+        options.replace(match.capturedStart(1), match.capturedLength(1), copy);
+        environment.insert(QStringLiteral("LSAN_OPTIONS"), options);
+    }
+
     void copyLibrary(const QString &prefix) const
     {
         const QDir library(QStringLiteral(TOVEL_LIBRARY));
