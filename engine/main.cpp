@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDir>
 #include <QFile>
 #include <QTranslator>
 
