@@ -56,4 +56,43 @@
         <translation>binom(n, k): n не может быть отрицательным</translation>
     </message>
 </context>
+<context>
+    <name>domain</name>
+    <message>
+        <source>%1: the argument must be a number</source>
+        <translation>%1: аргумент должен быть числом</translation>
+    </message>
+    <message>
+        <source>%1: the argument must be finite</source>
+        <translation>%1: аргумент должен быть конечным числом</translation>
+    </message>
+    <message>
+        <source>%1: the argument must be from -1 to 1</source>
+        <translation>%1: аргумент должен быть от -1 до 1</translation>
+    </message>
+    <message>
+        <source>%1: the argument must be at least 1</source>
+        <translation>%1: аргумент должен быть не меньше 1</translation>
+    </message>
+    <message>
+        <source>%1: the argument must not be between -1 and 1</source>
+        <translation>%1: аргумент не должен лежать между -1 и 1</translation>
+    </message>
+    <message>
+        <source>%1: the argument must not be negative</source>
+        <translation>%1: аргумент не может быть отрицательным</translation>
+    </message>
+    <message>
+        <source>%1: a negative base takes only whole exponents and odd roots</source>
+        <translation>%1: отрицательное основание допускает только целые показатели и корни нечётной степени</translation>
+    </message>
+    <message>
+        <source>%1: the number of decimals must be a whole number</source>
+        <translation>%1: число знаков после запятой должно быть целым</translation>
+    </message>
+    <message>
+        <source>%1: there must be at least one argument</source>
+        <translation>%1: нужен хотя бы один аргумент</translation>
+    </message>
+</context>
 </TS>

@@ -1,2 +1,6 @@
+#use domaincheck
 // absolute value
-function abs(x){return Math.abs(x);}
+function abs(x){
+  domaincheck("abs",[x]);
+  return Math.abs(x);
+}

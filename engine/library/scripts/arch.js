@@ -1,2 +1,15 @@
-// inverse hyperbolic cosine, for x >= 1
-function arch(x){return Math.log(x+Math.sqrt(x*x-1));}
+#use domaincheck
+#use logplusone
+// inverse hyperbolic cosine, for x >= 1. ln(x + sqrt(x^2 - 1)) with x^2 - 1
+// and its root to twice a double's precision, so that arch(1 + 2^-52) keeps
+// its digits; from 2^28 on ln(2x), so that x^2 does not overflow.
+function arch(x){return arch_as("arch",x);}
+function arch_as(name,x){
+  domaincheck(name,[x]);
+  if(x<1)throw domainerror(name,[x],qsTranslate("domain","%1: the argument must be at least 1"));
+  if(x>268435456)return x<8e307?Math.log(2*x):Math.log(x)+0.6931471805599453;
+  if(x===1)return 0;
+  var square=exactproduct(x,x);
+  var root=exactroot(exactadd(square,[-1,0]));
+  return exactlog(exactadd([x,0],root));
+}

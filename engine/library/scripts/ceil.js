@@ -1,2 +1,6 @@
+#use domaincheck
 // the least whole number not below x
-function ceil(x){return Math.ceil(x);}
+function ceil(x){
+  domaincheck("ceil",[x]);
+  return Math.ceil(x);
+}

@@ -1,2 +1,6 @@
-// e to the power x
-function exp(x){return Math.exp(x);}
+#use domaincheck
+// e to the power x, the C library's
+function exp(x){
+  domaincheck("exp",[x]);
+  return Math.exp(x);
+}

@@ -1,2 +1,6 @@
+#use domaincheck
 // the greatest whole number not above x
-function floor(x){return Math.floor(x);}
+function floor(x){
+  domaincheck("floor",[x]);
+  return Math.floor(x);
+}

@@ -1,7 +1,12 @@
 #use gcd
-// the least common multiple of two whole numbers
-function lcm(a,b){
-  wholecheck("lcm",[a,b]);
-  if(a===0||b===0)return 0;
-  return Math.abs(a/gcd(a,b)*b);
+// the least common multiple of any number of whole numbers, at least one;
+// 0 when one of them is 0
+function lcm(){
+  wholeargs("lcm",arguments);
+  var result=1;
+  for(var i=0;i<arguments.length;++i){
+    var n=Math.abs(arguments[i]);
+    result=n===0||result===0?0:result/gcdoftwo(result,n)*n;
+  }
+  return result;
 }

@@ -1,2 +1,3 @@
-// natural logarithm
-function log(x){return Math.log(x);}
+#use ln
+// natural logarithm, the name the panel's keys use
+function log(x){return ln_as("log",x);}

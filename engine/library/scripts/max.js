@@ -1,2 +1,6 @@
-// the greatest of its arguments
-function max(){return Math.max.apply(null,arguments);}
+#use domaincheck
+// the greatest of its arguments, of any number of them
+function max(){
+  domaincheck("max",arguments);
+  return Math.max.apply(null,arguments);
+}

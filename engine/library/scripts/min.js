@@ -1,2 +1,6 @@
-// the least of its arguments
-function min(){return Math.min.apply(null,arguments);}
+#use domaincheck
+// the least of its arguments, of any number of them
+function min(){
+  domaincheck("min",arguments);
+  return Math.min.apply(null,arguments);
+}

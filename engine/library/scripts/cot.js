@@ -1,0 +1,3 @@
+#use ctg
+// cotangent, by the name most calculators use: ctg
+function cot(x){return ctg_as("cot",x);}

@@ -1,0 +1,26 @@
+// The checks every library function makes before it calculates: an argument
+// that is not a number, or a number outside the function's domain, ends the
+// line with an error that shows the call as it was made, instead of a quiet
+// nan. A nan argument is passed through: it comes from arithmetic that
+// already showed it.
+function domaincheck(name,args){
+  for(var i=0;i<args.length;++i){
+    if(typeof args[i]!=="number")
+      throw domainerror(name,args,qsTranslate("domain","%1: the argument must be a number"));
+  }
+}
+// The error for a call of name on args; text holds %1 where the call goes.
+function domainerror(name,args,text){
+  var shown=[];
+  for(var i=0;i<args.length;++i)shown.push(domainshown(args[i]));
+  return Error(text.arg(name+"("+shown.join(",")+")"));
+}
+// A value as the engine prints it: inf and nan in its own words, a text quoted.
+function domainshown(value){
+  if(typeof value==="string")return "\""+value+"\"";
+  if(typeof value!=="number")return String(value);
+  if(value!==value)return "nan";
+  if(value===Infinity)return "inf";
+  if(value===-Infinity)return "-inf";
+  return String(value);
+}
