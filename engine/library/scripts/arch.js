@@ -7,7 +7,7 @@ function arch(x){return arch_as("arch",x);}
 function arch_as(name,x){
   domaincheck(name,[x]);
   if(x<1)throw domainerror(name,[x],qsTranslate("domain","%1: the argument must be at least 1"));
-  if(x>268435456)return x<8e307?Math.log(2*x):Math.log(x)+0.6931471805599453;
+  if(x>268435456)return logtwice(x);
   if(x===1)return 0;
   var square=exactproduct(x,x);
   var root=exactroot(exactadd(square,[-1,0]));

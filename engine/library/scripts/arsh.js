@@ -11,7 +11,7 @@ function arsh_as(name,x){
   var a=Math.abs(x);
   var result;
   if(a<0.125)return oddseries(x,arshseries);
-  if(a>268435456)result=a<8e307?Math.log(2*a):Math.log(a)+0.6931471805599453;
+  if(a>268435456)result=logtwice(a);
   else{
     var square=exactproduct(a,a);
     var root=exactroot(exactadd(square,[1,0]));

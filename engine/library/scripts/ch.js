@@ -2,14 +2,14 @@
 #use powerseries
 #use exactexp
 // hyperbolic cosine. Near 0 a power series, beyond e^x to twice a double's
-// precision, and from 709 on e^x/2 directly, so that ch(710) does not
-// overflow on the way.
+// precision, and from 22 on, where e^-x no longer counts, e^x/2
+// directly, so that ch(710) does not overflow on the way.
 function ch(x){return ch_as("ch",x);}
 function ch_as(name,x){
   domaincheck(name,[x]);
   var a=Math.abs(x);
   if(a<0.125)return evenseries(x,chseries);
-  if(a>709)return exactexp(a,-1)[0];
+  if(a>22)return exactexp(a,-1)[0];
   var e=exactexp(a,0);
   return exactadd(e,exactinverse(e))[0]/2;
 }

@@ -3,15 +3,15 @@
 #use exactexp
 // hyperbolic sine. Near 0, (e^x - e^-x)/2 would cancel to 0 (sh(1e-20) is
 // 1e-20), so up to 1/8 it is a power series; beyond, e^x is taken to twice a
-// double's precision, and from 709 on e^x/2 is found directly, so that
-// sh(710) does not overflow on the way.
+// double's precision, and from 22 on, where e^-x no longer counts, e^x/2
+// is found directly, so that sh(710) does not overflow on the way.
 function sh(x){return sh_as("sh",x);}
 function sh_as(name,x){
   domaincheck(name,[x]);
   var a=Math.abs(x);
   if(a<0.125)return oddseries(x,shseries);
   var result;
-  if(a>709)result=exactexp(a,-1)[0];
+  if(a>22)result=exactexp(a,-1)[0];
   else{
     var e=exactexp(a,0);
     var inverse=exactinverse(e);
