@@ -35,7 +35,7 @@ function tobasedigits(a,b){
     places=Math.max(0,significant-1-lead);
   }
   var n=tobasebig(m);
-  for(;e>0;e-=24)n=tobasetimes(n,Math.pow(2,Math.min(e,24)),0);
+  for(var shift=e;shift>0;shift-=24)n=tobasetimes(n,Math.pow(2,Math.min(shift,24)),0);
   if(e<0){
     for(var i=0;i<places;++i)n=tobasetimes(n,b,0);
     n=tobasehalve(n,-e);
