@@ -22,6 +22,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+from fractions import Fraction
 
 import mpmath
 from mpmath import mp, mpf
@@ -230,6 +231,46 @@ def special_rows(engine, rng):
     return rows
 
 
+DIGITS = "0123456789abcdefghijklmnopqrstuvwxyz"
+
+
+def base_text(x, base):
+    """x in base, from exact fractions: a whole number with all its digits, a
+    fraction to as many significant digits as a double holds in the base,
+    rounded half up, without trailing zeros."""
+    a = Fraction(abs(x))
+    places = 0
+    if a.denominator != 1:
+        lead = 0
+        while Fraction(base) ** (lead + 1) <= a:
+            lead += 1
+        while Fraction(base) ** lead > a:
+            lead -= 1
+        places = max(0, math.ceil(53 * math.log(2) / math.log(base)) - 1 - lead)
+    n = int(a * Fraction(base) ** places + Fraction(1, 2))
+    digits = ""
+    while n:
+        digits = DIGITS[n % base] + digits
+        n //= base
+    digits = digits.rjust(places + 1, "0")
+    whole, fraction = digits[:len(digits) - places], digits[len(digits) - places:].rstrip("0")
+    text = whole + ("." + fraction if fraction else "")
+    return "-" + text if x < 0 and text != "0" else text
+
+
+def base_mismatches(engine, rng):
+    """The calls of tobase, of 400, whose text is not the exact one."""
+    cases = []
+    for _ in range(400):
+        x = math.exp(rng.uniform(-700, 700)) if rng.random() < 0.7 else rng.uniform(0, 100)
+        cases.append((-x if rng.random() < 0.3 else x, rng.randint(2, 36)))
+    line = ";".join("tobase(%s,%d)" % (exact_text(x), b) for x, b in cases)
+    run = subprocess.run([os.path.join(engine.tree, "bin", "tovel"), "\\log:0", line],
+                         capture_output=True, text=True, timeout=300)
+    texts = run.stdout.split("\n")
+    return [(x, b) for (x, b), text in zip(cases, texts) if text != base_text(x, b)], len(cases)
+
+
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build")
     engine = Engine(build)
@@ -249,6 +290,9 @@ def main():
             print("| `%s` | %d | %.3f | %.3f | | |" % (name, len(errors), statistics.median(errors),
                                                       errors[i]))
             worst.append("%s: largest at %s" % (name, calls[i]))
+        wrong, count = base_mismatches(engine, rng)
+        worst.append("tobase: %d of %d texts differ from the exact digits %s" % (len(wrong), count,
+                                                                                wrong[:3]))
     finally:
         engine.close()
     print()
