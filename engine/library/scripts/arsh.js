@@ -11,6 +11,7 @@ function arsh_as(name,x){
   var a=Math.abs(x);
   var result;
   if(a<0.125)return oddseries(x,arshseries);
+  if(a===Infinity)return x;
   if(a>268435456)result=logtwice(a);
   else{
     var square=exactproduct(a,a);

@@ -8,6 +8,7 @@ function ch(x){return ch_as("ch",x);}
 function ch_as(name,x){
   domaincheck(name,[x]);
   var a=Math.abs(x);
+  if(a===Infinity)return a;
   if(a<0.125)return evenseries(x,chseries);
   if(a>22)return exactexp(a,-1)[0];
   var e=exactexp(a,0);

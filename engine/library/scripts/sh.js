@@ -10,6 +10,7 @@ function sh_as(name,x){
   domaincheck(name,[x]);
   var a=Math.abs(x);
   if(a<0.125)return oddseries(x,shseries);
+  if(a===Infinity)return x;
   var result;
   if(a>22)result=exactexp(a,-1)[0];
   else{
