@@ -7,9 +7,8 @@ function arch(x){return arch_as("arch",x);}
 function arch_as(name,x){
   domaincheck(name,[x]);
   if(x<1)throw domainerror(name,[x],qsTranslate("domain","%1: the argument must be at least 1"));
+  if(x===1||x===Infinity)return x===1?0:x;
   if(x>268435456)return logtwice(x);
-  if(x===1)return 0;
-  if(x===Infinity)return x;
   var square=exactproduct(x,x);
   var root=exactroot(exactadd(square,[-1,0]));
   return exactlog(exactadd([x,0],root));
