@@ -15,8 +15,10 @@ function domainerror(name,args,text){
   for(var i=0;i<args.length;++i)shown.push(domainshown(args[i]));
   return Error(text.arg(name+"("+shown.join(",")+")"));
 }
-// A value as the engine prints it: inf and nan in its own words, a text quoted.
+// A value as the engine prints it: inf and nan in its own words, a text
+// quoted, a missing argument as nothing.
 function domainshown(value){
+  if(value===undefined)return "";
   if(typeof value==="string")return "\""+value+"\"";
   if(typeof value!=="number")return String(value);
   if(value!==value)return "nan";
