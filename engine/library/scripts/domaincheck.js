@@ -9,6 +9,11 @@ function domaincheck(name,args){
       throw domainerror(name,args,qsTranslate("domain","%1: the argument must be a number"));
   }
 }
+// The check of the functions of any number of arguments: at least one.
+function nonemptycheck(name,args){
+  if(args.length===0)
+    throw Error(qsTranslate("domain","%1: there must be at least one argument").arg(name+"()"));
+}
 // The error for a call of name on args; text holds %1 where the call goes.
 function domainerror(name,args,text){
   var shown=[];

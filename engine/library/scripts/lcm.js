@@ -2,7 +2,8 @@
 // the least common multiple of any number of whole numbers, at least one;
 // 0 when one of them is 0
 function lcm(){
-  wholeargs("lcm",arguments);
+  nonemptycheck("lcm",arguments);
+  wholecheck("lcm",arguments);
   var result=1;
   for(var i=0;i<arguments.length;++i){
     var n=Math.abs(arguments[i]);
