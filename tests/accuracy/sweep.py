@@ -11,7 +11,7 @@ correctly rounded result, beside the same for the C library's function of the
 same meaning where Python's math module has one.
 
 Usage: tests/accuracy/sweep.py [build directory] (default: build)
-Needs python3-mpmath. Not part of the test suite: a run takes about a minute.
+Needs python3-mpmath. Not part of the test suite: a run takes a few seconds.
 """
 
 import math
