@@ -1,3 +1,4 @@
+#use exactproduct
 #use domaincheck
 #use logplusone
 // inverse hyperbolic cosine, for x >= 1. ln(x + sqrt(x^2 - 1)) with x^2 - 1

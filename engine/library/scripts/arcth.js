@@ -1,3 +1,4 @@
+#use exactproduct
 #use arth
 // inverse hyperbolic cotangent, for |x| >= 1 (the ends give inf, as 1/0
 // does). Far out it is u + u^3/3 + ... of u = 1/x with the rounding error of

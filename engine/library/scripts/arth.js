@@ -1,3 +1,4 @@
+#use exactproduct
 #use domaincheck
 #use powerseries
 #use logplusone

@@ -1,3 +1,4 @@
+#use exactproduct
 #use th
 #use powerseries
 // hyperbolic cotangent. Near 0 it is 1/x + x/3 - x^3/45 + ..., with the

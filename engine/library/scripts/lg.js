@@ -1,3 +1,4 @@
+#use exactproduct
 #use ln
 #use logplusone
 // logarithm to base 10. ln(x)/ln(10) rounds twice and misses powers of 10
