@@ -15,6 +15,9 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -134,6 +137,34 @@ void chooseOffscreenWithoutScreen(int argc, char *argv[])
     }
 }
 
+// The toolkit keeps per-session files in XDG_RUNTIME_DIR and, when the
+// session names none, as under su or in a container, uses a directory of
+// the user's in the temporary directory with a warning on standard error.
+// The host names that directory itself, made as the toolkit wants it, mode
+// 0700; the toolkit still checks its owner and mode and warns of a wrong one.
+void provideRuntimeDirectory()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const passwd *user = ::getpwuid(::geteuid());
+    const QString name = user ? QFile::decodeName(user->pw_name) : QString::number(::geteuid());
+    const QByteArray path =
+        QFile::encodeName(QDir::tempPath() + QStringLiteral("/runtime-") + name);
+    ::mkdir(path.constData(), S_IRWXU);
+    qputenv("XDG_RUNTIME_DIR", path);
+}
+
+// The offscreen platform, on which the host makes its pictures, warns of
+// every window that it cannot pass size limits to a window system it does
+// not have; everything else reaches the terminal as before.
+QtMessageHandler passOnMessage = nullptr;
+
+void dropOffscreenChatter(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message != QLatin1String("This plugin does not support propagateSizeHints()"))
+        passOnMessage(type, context, message);
+}
+
 int takeScreenshot(HostWindow &window, const Options &options)
 {
     auto *script = new PanelScript(window.panel(), options.script, options.screenshot);
@@ -159,6 +190,8 @@ int takeScreenshot(HostWindow &window, const Options &options)
 int main(int argc, char *argv[])
 {
     chooseOffscreenWithoutScreen(argc, argv);
+    provideRuntimeDirectory();
+    passOnMessage = qInstallMessageHandler(dropOffscreenChatter);
     QApplication application(argc, argv);
     // The plug-in traces each insertion and calculation as debug messages,
     // which a user of the window does not want on the terminal.

@@ -97,10 +97,10 @@ void PanelScript::play()
             &PanelScript::engineFinished);
     connect(engine, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            fail(QStringLiteral("the engine tovel could not be started"));
+            engineFailed(QStringLiteral("the engine tovel could not be started"));
     });
     connect(&deadline, &QTimer::timeout, this,
-            [this]() { fail(QStringLiteral("the engine did not answer in time")); });
+            [this]() { engineFailed(QStringLiteral("the engine did not answer in time")); });
     deadline.start(engineWait);
     solve->click();
 }
@@ -144,6 +144,15 @@ void PanelScript::engineFinished()
     QTimer::singleShot(0, this, &PanelScript::savePicture);
 }
 
+// The panel shows the failure too: its picture is taken all the same, and
+// the failure reported after it; a late end of the engine changes nothing.
+void PanelScript::engineFailed(const QString &error)
+{
+    engine->disconnect(this);
+    engineError = error;
+    engineFinished();
+}
+
 // A nested formula's new size reaches the formulas around it one layout pass
 // at a time, each pass posting the next, and the window takes its new size
 // through the window system: the events are processed until a pass leaves
@@ -165,10 +174,8 @@ void PanelScript::settleLayout()
 void PanelScript::savePicture()
 {
     settleLayout();
-    if (pictureFile.isEmpty())
-        finish(QString());
-    else if (panel->grab().save(pictureFile, "PNG"))
-        finish(QString());
+    if (pictureFile.isEmpty() || panel->grab().save(pictureFile, "PNG"))
+        finish(engineError);
     else
         fail(QStringLiteral("cannot write the picture %1").arg(pictureFile));
 }

@@ -35,6 +35,7 @@ private:
     bool playStep(const QString &step);
     void pressKey(int key, const QString &text);
     void engineFinished();
+    void engineFailed(const QString &error);
     void settleLayout();
     void savePicture();
     void fail(const QString &error);
@@ -45,6 +46,9 @@ private:
     QString pictureFile;
     QProcess *engine = nullptr;
     QTimer deadline;
+    // What went wrong with the engine, reported after the picture of the
+    // panel that says so.
+    QString engineError;
     bool played = false;
     bool done = false;
 };

@@ -5,7 +5,7 @@
 set -eu
 
 packages="g++ cmake make qtbase5-dev qtscript5-dev qttools5-dev qttools5-dev-tools \
-fonts-dejavu-core xvfb xauth dpkg-dev file desktop-file-utils appstream"
+fonts-dejavu-core xvfb xauth dpkg-dev file desktop-file-utils appstream lintian"
 for extra in "$@"; do
     if [ "$extra" = fuzz ]; then
         packages="$packages clang libclang-rt-14-dev"

@@ -33,17 +33,20 @@ private:
     };
     Run host(const QString &program, QStringList arguments,
              const QStringList &wrapper = QStringList(),
-             const QString &language = QStringLiteral("C.UTF-8")) const;
+             const QString &language = QStringLiteral("C.UTF-8"),
+             const QStringList &changes = QStringList()) const;
     QString hostIn(const QString &tree) const;
     QString picture() const { return scratch.filePath(QStringLiteral("panel.png")); }
 
     QTemporaryDir prefix;
     QTemporaryDir system;
+    QTemporaryDir withoutEngine;
     QTemporaryDir scratch;
 };
 
 // Installs the build as a portable tree under a private prefix, and as a
-// system install under the prefix /usr of a staging directory.
+// system install under the prefix /usr of a staging directory; a third tree
+// holds the portable host and plug-in without the engine.
 void HostTest::initTestCase()
 {
     for (QTemporaryDir *tree : {&prefix, &system}) {
@@ -61,6 +64,11 @@ void HostTest::initTestCase()
         QVERIFY(install.waitForFinished(120000));
         QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
     }
+    for (const char *file : {"bin/brisma-host", "plugins/libbrisma.so"}) {
+        const QString copy = withoutEngine.filePath(QLatin1String(file));
+        QVERIFY(QDir().mkpath(QFileInfo(copy).path()));
+        QVERIFY(QFile::copy(prefix.filePath(QLatin1String(file)), copy));
+    }
     QFile notPlugin(scratch.filePath(QStringLiteral("libnotaplugin.so")));
     QVERIFY(notPlugin.open(QIODevice::WriteOnly));
     notPlugin.write("not a library\n");
@@ -75,11 +83,14 @@ QString HostTest::hostIn(const QString &tree) const
         return QStringLiteral(BUILD_HOST);
     if (tree == QLatin1String("system"))
         return system.filePath(QStringLiteral("usr/bin/brisma-host"));
+    if (tree == QLatin1String("without engine"))
+        return withoutEngine.filePath(QStringLiteral("bin/brisma-host"));
     return prefix.filePath(QStringLiteral("bin/brisma-host"));
 }
 
 HostTest::Run HostTest::host(const QString &program, QStringList arguments,
-                             const QStringList &wrapper, const QString &language) const
+                             const QStringList &wrapper, const QString &language,
+                             const QStringList &changes) const
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -96,6 +107,14 @@ HostTest::Run HostTest::host(const QString &program, QStringList arguments,
     environment.insert(QStringLiteral("QT_XCB_GL_INTEGRATION"), QStringLiteral("none"));
     for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
+    // a change "NAME=value" sets a variable, "NAME" alone removes it
+    for (const QString &change : changes) {
+        const int equals = change.indexOf(QLatin1Char('='));
+        if (equals < 0)
+            environment.remove(change);
+        else
+            environment.insert(change.left(equals), change.mid(equals + 1));
+    }
     process.setProcessEnvironment(environment);
     QString command = program;
     if (!wrapper.isEmpty()) {
@@ -110,9 +129,7 @@ HostTest::Run HostTest::host(const QString &program, QStringList arguments,
         process.kill();
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = process.readAllStandardOutput();
-    // the offscreen platform says this of every window it shows
-    run.err = process.readAllStandardError().replace(
-        "This plugin does not support propagateSizeHints()\n", QByteArray());
+    run.err = process.readAllStandardError();
     return run;
 }
 
@@ -120,57 +137,81 @@ void HostTest::run_data()
 {
     QTest::addColumn<QString>("tree");
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("err");
+    QTest::addColumn<bool>("pictured");
 
     const QString shot = QStringLiteral("--screenshot=PICTURE");
-    QTest::newRow("help lists the options") << QString("build") << QStringList{"--help"} << 0
-                                            << QByteArray("--plugin-file <file>") << QByteArray();
-    QTest::newRow("panel from the build tree")
-        << QString("build") << QStringList{shot} << 0 << QByteArray() << QByteArray();
+    const QStringList asUsual;
+    QTest::newRow("help lists the options")
+        << QString("build") << QStringList{"--help"} << asUsual << 0
+        << QByteArray("--plugin-file <file>") << QByteArray() << false;
+    QTest::newRow("panel from the build tree") << QString("build") << QStringList{shot} << asUsual
+                                               << 0 << QByteArray() << QByteArray() << true;
     QTest::newRow("installed tree calculates 1+2")
-        << QString("portable") << QStringList{shot, "1+2"} << 0 << QByteArray("3\n")
-        << QByteArray();
+        << QString("portable") << QStringList{shot, "1+2"} << asUsual << 0 << QByteArray("3\n")
+        << QByteArray() << true;
     QTest::newRow("system install with its shipped library")
-        << QString("system") << QStringList{shot, "sqrt(16)+1"} << 0 << QByteArray("5\n")
-        << QByteArray();
+        << QString("system") << QStringList{shot, "sqrt(16)+1"} << asUsual << 0 << QByteArray("5\n")
+        << QByteArray() << true;
     QTest::newRow("installed tree with key clicks")
-        << QString("portable") << QStringList{shot, "{Дробь}2{Up}1"} << 0 << QByteArray("0.5\n")
-        << QByteArray();
+        << QString("portable") << QStringList{shot, "{Дробь}2{Up}1"} << asUsual << 0
+        << QByteArray("0.5\n") << QByteArray() << true;
     QTest::newRow("engine error in the answer line")
-        << QString("portable") << QStringList{shot, "2*"} << 0 << QByteArray("Syntax error\n")
-        << QByteArray();
+        << QString("portable") << QStringList{shot, "2*"} << asUsual << 0
+        << QByteArray("Syntax error\n") << QByteArray() << true;
+    QTest::newRow("session without a runtime directory")
+        << QString("portable") << QStringList{shot, "1+2"}
+        << QStringList{"XDG_RUNTIME_DIR", "TMPDIR=SCRATCH"} << 0 << QByteArray("3\n")
+        << QByteArray() << true;
+    QTest::newRow("help without a runtime directory")
+        << QString("build") << QStringList{"--help"}
+        << QStringList{"XDG_RUNTIME_DIR=", "TMPDIR=SCRATCH"} << 0
+        << QByteArray("--screenshot <file>") << QByteArray() << false;
+    QTest::newRow("engine missing, pictured all the same")
+        << QString("without engine") << QStringList{shot, "1+2"} << QStringList{"PATH="} << 4
+        << QByteArray() << QByteArray("brisma-host: the engine tovel could not be started\n")
+        << true;
     QTest::newRow("missing plug-in")
-        << QString("portable") << QStringList{"--plugin-file=SCRATCH/none.so", shot} << 3
-        << QByteArray() << QByteArray("brisma-host: cannot use the plug-in");
+        << QString("portable") << QStringList{"--plugin-file=SCRATCH/none.so", shot} << asUsual << 3
+        << QByteArray() << QByteArray("brisma-host: cannot use the plug-in") << false;
     QTest::newRow("file that is no plug-in")
-        << QString("portable") << QStringList{"--plugin-file=SCRATCH/libnotaplugin.so", shot} << 3
-        << QByteArray() << QByteArray("brisma-host: cannot use the plug-in");
+        << QString("portable") << QStringList{"--plugin-file=SCRATCH/libnotaplugin.so", shot}
+        << asUsual << 3 << QByteArray() << QByteArray("brisma-host: cannot use the plug-in")
+        << false;
     QTest::newRow("plug-in of another kind")
         << QString("portable")
-        << QStringList{"--plugin-file=QTPLUGINS/platforms/libqminimal.so", shot} << 3
-        << QByteArray() << QByteArray("it exports no verification data");
-    QTest::newRow("unknown key") << QString("portable") << QStringList{shot, "{Nothing}"} << 4
-                                 << QByteArray() << QByteArray("the panel has no key \"Nothing\"");
-    QTest::newRow("two inputs") << QString("portable") << QStringList{shot, "1", "2"} << 2
-                                << QByteArray() << QByteArray("give one input at most");
+        << QStringList{"--plugin-file=QTPLUGINS/platforms/libqminimal.so", shot} << asUsual << 3
+        << QByteArray() << QByteArray("it exports no verification data") << false;
+    QTest::newRow("unknown key") << QString("portable") << QStringList{shot, "{Nothing}"} << asUsual
+                                 << 4 << QByteArray()
+                                 << QByteArray("the panel has no key \"Nothing\"") << false;
+    QTest::newRow("two inputs") << QString("portable") << QStringList{shot, "1", "2"} << asUsual
+                                << 2 << QByteArray() << QByteArray("give one input at most")
+                                << false;
 }
 
 void HostTest::run()
 {
     QFETCH(QString, tree);
     QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
+    QFETCH(bool, pictured);
 
     QFile::remove(picture());
-    arguments.replaceInStrings(QStringLiteral("PICTURE"), picture());
-    arguments.replaceInStrings(QStringLiteral("SCRATCH"), scratch.path());
+    for (QStringList *list : {&arguments, &environment}) {
+        list->replaceInStrings(QStringLiteral("PICTURE"), picture());
+        list->replaceInStrings(QStringLiteral("SCRATCH"), scratch.path());
+    }
     arguments.replaceInStrings(QStringLiteral("QTPLUGINS"),
                                QLibraryInfo::location(QLibraryInfo::PluginsPath));
-    const Run run = host(hostIn(tree), arguments);
+    const Run run =
+        host(hostIn(tree), arguments, QStringList(), QStringLiteral("C.UTF-8"), environment);
     QVERIFY2(run.finished, "the host did not end");
     if (err.isEmpty())
         QCOMPARE(run.err, QByteArray());
@@ -183,8 +224,6 @@ void HostTest::run()
         QCOMPARE(run.out, out);
     else
         QVERIFY(run.out.contains(out));
-    const bool pictured =
-        exitCode == 0 && arguments.contains(QStringLiteral("--screenshot=") + picture());
     QCOMPARE(QImage(picture()).isNull(), !pictured);
 }
 
