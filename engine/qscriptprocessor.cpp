@@ -12,6 +12,7 @@
 #include "translationpass.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -26,12 +27,20 @@ const int lookupsBeforeListing = 32;
 
 const int operatorLineLimit = 500;
 
+// The edition of the rules by which the passes before the module pass
+// translate a statement; a new edition leaves the translations cached under
+// an older one unused.
+const int translationRules = 2;
+
+// The word in an entry's third column that groups its chains from the right.
+const QString rightToLeft = QStringLiteral("right-to-left");
+
 } // namespace
 
 QScriptProcessor::QScriptProcessor()
-    : cache(new QFileCache(QStringLiteral("tovel_cache.dat"), 1024))
 {
     loadOperators();
+    cache = new QFileCache(QStringLiteral("tovel_cache.dat"), 1024, translationStamp());
 }
 
 QScriptProcessor::~QScriptProcessor()
@@ -67,10 +76,11 @@ void QScriptProcessor::processStatement(QString &statement)
     normalize(statement);
     translateStatement(statement);
     applyOperators(statement);
-    linkModules(statement);
     if (statement.isEmpty())
         return;
+    // stored before the module pass, which runs on every cached translation
     cache->insert(key, statement);
+    linkModules(statement);
     qDebug().noquote() << debugStreamText(QStringLiteral("script: "), statement);
 }
 
@@ -157,11 +167,27 @@ void QScriptProcessor::loadOperators()
         if (line.isEmpty() || line.startsWith(QLatin1String("//")))
             continue;
         line.remove(QLatin1Char(' '));
-        const QString name = line.section(QLatin1Char('\t'), 0, 0);
-        const QString pattern = line.section(QLatin1Char('\t'), 1, 1);
+        const QStringList columns = line.split(QLatin1Char('\t'));
+        const QString name = columns.at(0);
+        const QString pattern = columns.value(1);
+        const OperatorPass::Grouping grouping =
+            columns.value(2) == rightToLeft ? OperatorPass::RightToLeft : OperatorPass::LeftToRight;
         if (!name.isEmpty() && !pattern.isEmpty())
-            operators << qMakePair(name, pattern);
+            operators << OperatorEntry{name, pattern, grouping};
     }
+}
+
+QString QScriptProcessor::translationStamp() const
+{
+    QCryptographicHash table(QCryptographicHash::Sha1);
+    for (const OperatorEntry &entry : operators) {
+        const QString line = entry.name + QLatin1Char('\t') + entry.pattern + QLatin1Char('\t') +
+                             QString::number(entry.grouping) + QLatin1Char('\n');
+        table.addData(line.toUtf8());
+    }
+    return QStringLiteral("rules %1, operator table %2")
+        .arg(translationRules)
+        .arg(QString::fromLatin1(table.result().toHex()));
 }
 
 void QScriptProcessor::applyOperators(QString &statement) const
@@ -172,9 +198,10 @@ void QScriptProcessor::applyOperators(QString &statement) const
     // becomes an error.
     const int maxSize = int(qMin<qint64>(INT_MAX / 2, 16 * qint64(statement.size()) + 65536));
     qint64 budget = qMax<qint64>(qint64(1) << 20, 64 * qint64(statement.size()));
-    for (const auto &entry : operators) {
-        if (statement.contains(entry.first) &&
-            !OperatorPass::applyEntry(statement, entry.first, entry.second, maxSize, &budget)) {
+    for (const OperatorEntry &entry : operators) {
+        if (statement.contains(entry.name) &&
+            !OperatorPass::applyEntry(statement, entry.name, entry.pattern, entry.grouping, maxSize,
+                                      &budget)) {
             statement = TranslationPass::throwStatement(QCoreApplication::translate(
                 "QScriptProcessor", "The operator table makes the statement too long"));
             return;

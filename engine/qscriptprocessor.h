@@ -1,9 +1,10 @@
 #ifndef QSCRIPTPROCESSOR_H
 #define QSCRIPTPROCESSOR_H
 
+#include "operatorpass.h"
+
 #include <QMap>
 #include <QObject>
-#include <QPair>
 #include <QSet>
 #include <QStringList>
 
@@ -45,11 +46,23 @@ public:
     // that the words of a long line cost no attempt to open a file each.
     bool mayHaveModuleFile(const QString &name);
 
+    // What the cache's translations are made under: the rules of the passes
+    // before the module pass and the operator table this processor read.
+    // The module pass runs on every translation the cache gives back, so
+    // translations do not depend on the library.
+    QString translationStamp() const;
+
 private:
+    struct OperatorEntry {
+        QString name;
+        QString pattern;
+        OperatorPass::Grouping grouping;
+    };
+
     void loadOperators();
 
-    QFileCache *cache;
-    QList<QPair<QString, QString>> operators;
+    QFileCache *cache = nullptr;
+    QList<OperatorEntry> operators;
     QMap<QString, QScriptModule *> modules;
     QSet<QString> libraryFiles;
     bool libraryListed = false;

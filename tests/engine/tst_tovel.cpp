@@ -189,7 +189,8 @@ void TovelTest::translationsAreCachedBetweenRuns()
 {
     const TovelTree tree;
     QCOMPARE(tree.run({QStringLiteral("2+2")}).out, QByteArray("4\n"));
-    QCOMPARE(tree.readFile(QStringLiteral("tovel_cache.dat")), QByteArray("2+2\nANS.push(2+2);\n"));
+    QCOMPARE(cacheRecords(tree.readFile(QStringLiteral("tovel_cache.dat"))),
+             QByteArray("2+2\nANS.push(2+2);\n"));
     QCOMPARE(tree.run({QStringLiteral("2+2")}).out, QByteArray("4\n"));
     const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
     QCOMPARE(log.count("\t[script] \"ANS.push(2+2);\""), 1);
@@ -292,7 +293,8 @@ void TovelTest::closedOutputEndsTheRunCleanly()
     const TovelTree::Run argument = tree.runWithClosedOutput({QStringLiteral("2+2")});
     QCOMPARE(argument.exitCode, 2);
     QCOMPARE(argument.err, QByteArray());
-    QCOMPARE(tree.readFile(QStringLiteral("tovel_cache.dat")), QByteArray("2+2\nANS.push(2+2);\n"));
+    QCOMPARE(cacheRecords(tree.readFile(QStringLiteral("tovel_cache.dat"))),
+             QByteArray("2+2\nANS.push(2+2);\n"));
     QVERIFY(!QFile::exists(tree.path(QStringLiteral("_tovel.log"))));
     QVERIFY(tree.readFile(QStringLiteral("tovel.log"))
                 .endsWith("[Output error] standard output is closed"));
