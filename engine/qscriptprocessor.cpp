@@ -12,10 +12,11 @@
 #include "translationpass.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+
+#include <cstring>
 
 namespace
 {
@@ -31,6 +32,15 @@ const int operatorLineLimit = 500;
 // translate a statement; a new edition leaves the translations cached under
 // an older one unused.
 const int translationRules = 2;
+
+// True for a piece of the operator file that holds only white space or a
+// comment, told from its bytes: such a piece is not worth converting.
+bool isBlankOrComment(const QByteArray &text, int from, int end)
+{
+    while (from < end && std::strchr(" \t\n\r\v\f", text.at(from)) && text.at(from) != '\0')
+        ++from;
+    return from == end || (from + 1 < end && text.at(from) == '/' && text.at(from + 1) == '/');
+}
 
 // The word in an entry's third column that groups its chains from the right.
 const QString rightToLeft = QStringLiteral("right-to-left");
@@ -150,44 +160,81 @@ QStringList QScriptProcessor::words(const QString &text)
 void QScriptProcessor::loadOperators()
 {
     operators.clear();
+    operatorStamp.clear();
     QFile file(QFileLayout::locate(QStringLiteral("tovel_operators.conf")));
     if (!QDataFile::open(file, QIODevice::ReadOnly)) {
         qWarning("QScriptProcessor: Unable to read %s", file.fileName().toLocal8Bit().constData());
         return;
     }
-    // a longer line is read in pieces, each a line of its own; reading ends
-    // at the bound of a data file
-    for (;;) {
-        const qint64 room = QDataFile::readLimit - file.pos();
-        const QByteArray piece =
-            room > 0 ? file.readLine(qMin<qint64>(operatorLineLimit, room) + 1) : QByteArray();
-        if (piece.isEmpty())
-            break;
-        QString line = QCStringCodec::toUnicode(piece).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1String("//")))
-            continue;
-        line.remove(QLatin1Char(' '));
-        const QStringList columns = line.split(QLatin1Char('\t'));
-        const QString name = columns.at(0);
-        const QString pattern = columns.value(1);
-        const OperatorPass::Grouping grouping =
-            columns.value(2) == rightToLeft ? OperatorPass::RightToLeft : OperatorPass::LeftToRight;
-        if (!name.isEmpty() && !pattern.isEmpty())
-            operators << OperatorEntry{name, pattern, grouping};
+    // The prompt reads the same file line after line: its entries and stamp
+    // are kept for the text and code page last read, which spares reading
+    // them out again.
+    static QByteArray lastText;
+    static QTextCodec *lastCodec = nullptr;
+    static QList<OperatorEntry> lastEntries;
+    static QString lastStamp; // empty until a table was read out
+    const QByteArray text = QDataFile::readAll(file);
+    if (!lastStamp.isEmpty() && text == lastText && QCStringCodec::codec() == lastCodec) {
+        operators = lastEntries;
+        operatorStamp = lastStamp;
+        return;
     }
+    // the file, up to the bound of a data file, is taken in lines of at most
+    // 500 bytes: a longer line makes several pieces, each a line of its own
+    for (int at = 0; at < text.size();) {
+        const int lineEnd = text.indexOf('\n', at);
+        const int end = qMin(lineEnd < 0 ? text.size() : lineEnd + 1, at + operatorLineLimit);
+        if (!isBlankOrComment(text, at, end))
+            addOperator(QCStringCodec::toUnicode(text.mid(at, end - at)));
+        at = end;
+    }
+    operatorStamp = tableStamp(operators);
+    lastText = text;
+    lastCodec = QCStringCodec::codec();
+    lastEntries = operators;
+    lastStamp = operatorStamp;
+}
+
+void QScriptProcessor::addOperator(const QString &piece)
+{
+    QString line = piece.trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1String("//")))
+        return;
+    line.remove(QLatin1Char(' '));
+    // the columns are cut at tabs: name, template, grouping
+    const int nameEnd = line.indexOf(QLatin1Char('\t'));
+    const int patternEnd = nameEnd < 0 ? -1 : line.indexOf(QLatin1Char('\t'), nameEnd + 1);
+    const int groupingEnd = patternEnd < 0 ? -1 : line.indexOf(QLatin1Char('\t'), patternEnd + 1);
+    const QString name = line.left(nameEnd);
+    const QString pattern =
+        nameEnd < 0 ? QString() : line.mid(nameEnd + 1, patternEnd - nameEnd - 1);
+    const bool fromTheRight =
+        patternEnd >= 0 && line.midRef(patternEnd + 1, groupingEnd - patternEnd - 1) == rightToLeft;
+    if (!name.isEmpty() && !pattern.isEmpty())
+        operators << OperatorEntry{
+            name, pattern, fromTheRight ? OperatorPass::RightToLeft : OperatorPass::LeftToRight};
 }
 
 QString QScriptProcessor::translationStamp() const
 {
-    QCryptographicHash table(QCryptographicHash::Sha1);
-    for (const OperatorEntry &entry : operators) {
-        const QString line = entry.name + QLatin1Char('\t') + entry.pattern + QLatin1Char('\t') +
-                             QString::number(entry.grouping) + QLatin1Char('\n');
-        table.addData(line.toUtf8());
+    return QStringLiteral("rules %1, operator table %2").arg(translationRules).arg(operatorStamp);
+}
+
+// FNV-1a over the entries: a table of a few hundred characters costs a few
+// hundred steps.
+QString QScriptProcessor::tableStamp(const QList<OperatorEntry> &entries)
+{
+    quint64 hash = 14695981039346656037ULL;
+    const auto add = [&hash](ushort unit) { hash = (hash ^ unit) * 1099511628211ULL; };
+    for (const OperatorEntry &entry : entries) {
+        for (const QString *text : {&entry.name, &entry.pattern}) {
+            for (const QChar c : *text)
+                add(c.unicode());
+            add('\t');
+        }
+        add(ushort('0' + entry.grouping));
     }
-    return QStringLiteral("rules %1, operator table %2")
-        .arg(translationRules)
-        .arg(QString::fromLatin1(table.result().toHex()));
+    return QStringLiteral("%1").arg(hash, 16, 16, QLatin1Char('0'));
 }
 
 void QScriptProcessor::applyOperators(QString &statement) const

@@ -60,9 +60,14 @@ private:
     };
 
     void loadOperators();
+    // One line of the operator file: an entry, or nothing for a comment or
+    // a line without name or template.
+    void addOperator(const QString &piece);
+    static QString tableStamp(const QList<OperatorEntry> &entries);
 
     QFileCache *cache = nullptr;
     QList<OperatorEntry> operators;
+    QString operatorStamp; // tells the entries apart from any other table's
     QMap<QString, QScriptModule *> modules;
     QSet<QString> libraryFiles;
     bool libraryListed = false;
