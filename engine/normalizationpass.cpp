@@ -54,13 +54,14 @@ bool multipliesImplicitly(QChar left, QChar right)
 }
 
 // The length of the exponent that starts at index i of a numeral: "e" or
-// "E", an optional sign and at least one digit; 0 when there is none.
+// "E", an optional sign (the minus of print too, which the operator table
+// makes a minus) and at least one digit; 0 when there is none.
 int exponentLength(const QString &text, int i)
 {
     if (i >= text.size() || (text.at(i) != QLatin1Char('e') && text.at(i) != QLatin1Char('E')))
         return 0;
     int end = i + 1;
-    if (end < text.size() && (text.at(end) == QLatin1Char('+') || text.at(end) == QLatin1Char('-')))
+    if (end < text.size() && isSign(text.at(end)))
         ++end;
     const int digits = end;
     while (end < text.size() && isAsciiDigit(text.at(end)))
@@ -84,7 +85,10 @@ void insertMultiplications(QString &statement)
         else if (i == 0 || !isNumeralCharacter(statement.at(i - 1)))
             inNumeral = i == 0 || !isNameCharacter(statement.at(i - 1));
         multiplied += c;
-        const int exponent = inNumeral ? exponentLength(statement, i + 1) : 0;
+        const int exponent = inNumeral && i + 1 < statement.size() &&
+                                     statement.at(i + 1).toLower() == QLatin1Char('e')
+                                 ? exponentLength(statement, i + 1)
+                                 : 0;
         if (exponent > 0) {
             multiplied += statement.midRef(i + 1, exponent);
             i += exponent;
@@ -128,12 +132,12 @@ bool isStep(const QString &signs, const QString &before, QChar after)
     return after.isLetter() && (before.isEmpty() || !endsOperand(before.back()));
 }
 
-// A run of signs is the one sign it amounts to: --1 is +1, 2+-3 is 2-3. A
+// A run of two signs or more is the one sign it amounts to: --1 is +1, 2+-3 is 2-3. A
 // minus of print counts as a minus here; alone it is left to the operator
 // table. Increments and decrements of names keep their reading.
 QString collapsedSigns(const QString &signs, const QString &before, QChar after)
 {
-    if (signs.size() < 2 || isStep(signs, before, after))
+    if (isStep(signs, before, after))
         return signs;
     const int minuses = signs.count(QLatin1Char('-')) + signs.count(minusSign);
     return QString(QLatin1Char(minuses % 2 ? '-' : '+'));
@@ -145,30 +149,38 @@ void foldOutsideLiterals(QString &statement)
 {
     QString folded;
     folded.reserve(statement.size());
-    QString signs;
-    const auto flushSigns = [&](QChar after) {
-        if (signs.isEmpty())
-            return;
-        folded += collapsedSigns(signs, folded, after);
-        signs.clear();
+    // the pending run of signs: its count and where it starts; blanks
+    // between its signs go
+    int signs = 0;
+    int runStart = 0;
+    const auto flushSigns = [&](int end, QChar after) {
+        if (signs == 1)
+            folded += statement.at(runStart);
+        else if (signs > 1)
+            folded += collapsedSigns(
+                statement.mid(runStart, end - runStart).remove(QLatin1Char(' ')), folded, after);
+        signs = 0;
     };
     bool inLiteral = false;
     for (int i = 0; i < statement.size(); ++i) {
         const QChar c = statement.at(i);
         if (c == QLatin1Char('"') && (i == 0 || statement.at(i - 1) != QLatin1Char('\\'))) {
-            flushSigns(c);
+            flushSigns(i, c);
             inLiteral = !inLiteral;
             folded += c;
         } else if (inLiteral) {
             folded += c;
         } else if (isSign(c)) {
-            signs += c;
+            if (signs++ == 0)
+                runStart = i;
         } else if (c != QLatin1Char(' ')) {
-            flushSigns(c.toLower());
-            folded += c.toLower();
+            const QChar lower = c.toLower();
+            if (signs > 0)
+                flushSigns(i, lower);
+            folded += lower;
         }
     }
-    flushSigns(QChar());
+    flushSigns(statement.size(), QChar());
     statement = folded;
 }
 

@@ -213,8 +213,7 @@ void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces,
     // rightOperandEnd finds it
     std::vector<int> matchEnd(size_t(n) + 1, n);
     for (int j = n - 1; j >= 0; --j) {
-        const bool sign = (in[j] == QLatin1Char('+') || in[j] == QLatin1Char('-')) &&
-                          rightEnd[size_t(j) + 1] > j + 1;
+        const bool sign = isSign(in[j]) && rightEnd[size_t(j) + 1] > j + 1;
         const int end = rightEnd[size_t(sign ? j + 1 : j)];
         matchEnd[size_t(j)] = grouping == OperatorPass::RightToLeft && end < n && in[end] == name
                                   ? matchEnd[size_t(end) + 1]
@@ -319,8 +318,7 @@ bool OperatorPass::isOperandCharacter(QChar c)
 
 bool OperatorPass::isExponentSign(const QChar *text, int i)
 {
-    return i >= 2 && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')) &&
-           text[i - 1] == QLatin1Char('e') &&
+    return i >= 2 && isSign(text[i]) && text[i - 1] == QLatin1Char('e') &&
            ((text[i - 2] >= QLatin1Char('0') && text[i - 2] <= QLatin1Char('9')) ||
             text[i - 2] == QLatin1Char('.'));
 }

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -161,6 +162,8 @@ void QScriptProcessor::loadOperators()
 {
     operators.clear();
     operatorStamp.clear();
+    asciiStarts[0] = asciiStarts[1] = 0;
+    otherStarts.clear();
     QFile file(QFileLayout::locate(QStringLiteral("tovel_operators.conf")));
     if (!QDataFile::open(file, QIODevice::ReadOnly)) {
         qWarning("QScriptProcessor: Unable to read %s", file.fileName().toLocal8Bit().constData());
@@ -173,10 +176,14 @@ void QScriptProcessor::loadOperators()
     static QTextCodec *lastCodec = nullptr;
     static QList<OperatorEntry> lastEntries;
     static QString lastStamp; // empty until a table was read out
+    static quint64 lastAsciiStarts[2];
+    static QString lastOtherStarts;
     const QByteArray text = QDataFile::readAll(file);
     if (!lastStamp.isEmpty() && text == lastText && QCStringCodec::codec() == lastCodec) {
         operators = lastEntries;
         operatorStamp = lastStamp;
+        std::copy(lastAsciiStarts, lastAsciiStarts + 2, asciiStarts);
+        otherStarts = lastOtherStarts;
         return;
     }
     // the file, up to the bound of a data file, is taken in lines of at most
@@ -189,10 +196,19 @@ void QScriptProcessor::loadOperators()
         at = end;
     }
     operatorStamp = tableStamp(operators);
+    for (const OperatorEntry &entry : qAsConst(operators)) {
+        const ushort start = entry.name.at(0).unicode();
+        if (start < 128)
+            asciiStarts[start / 64] |= quint64(1) << (start % 64);
+        else if (!otherStarts.contains(entry.name.at(0)))
+            otherStarts += entry.name.at(0);
+    }
     lastText = text;
     lastCodec = QCStringCodec::codec();
     lastEntries = operators;
     lastStamp = operatorStamp;
+    std::copy(asciiStarts, asciiStarts + 2, lastAsciiStarts);
+    lastOtherStarts = otherStarts;
 }
 
 void QScriptProcessor::addOperator(const QString &piece)
@@ -237,8 +253,20 @@ QString QScriptProcessor::tableStamp(const QList<OperatorEntry> &entries)
     return QStringLiteral("%1").arg(hash, 16, 16, QLatin1Char('0'));
 }
 
+bool QScriptProcessor::mayHoldOperators(const QString &statement) const
+{
+    for (const QChar c : statement) {
+        const ushort unit = c.unicode();
+        if (unit < 128 ? asciiStarts[unit / 64] >> (unit % 64) & 1 : otherStarts.contains(c))
+            return true;
+    }
+    return false;
+}
+
 void QScriptProcessor::applyOperators(QString &statement) const
 {
+    if (!mayHoldOperators(statement))
+        return;
     // A table can make a statement grow without bound, and entries of the
     // rescanning form take quadratic time: past this size, or once they have
     // spent this budget of work (a fraction of a second), the statement

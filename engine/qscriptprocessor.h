@@ -64,10 +64,16 @@ private:
     // a line without name or template.
     void addOperator(const QString &piece);
     static QString tableStamp(const QList<OperatorEntry> &entries);
+    // False when no entry's name can stand in the statement: most
+    // statements hold none of the table's signs.
+    bool mayHoldOperators(const QString &statement) const;
 
     QFileCache *cache = nullptr;
     QList<OperatorEntry> operators;
     QString operatorStamp; // tells the entries apart from any other table's
+    // the first characters of the entries' names: those below 128 as bits
+    quint64 asciiStarts[2] = {0, 0};
+    QString otherStarts;
     QMap<QString, QScriptModule *> modules;
     QSet<QString> libraryFiles;
     bool libraryListed = false;

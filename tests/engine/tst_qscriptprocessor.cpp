@@ -72,6 +72,8 @@ void ScriptProcessorTest::numeralsAndSigns_data()
                                            << "2.5e3";
     QTest::newRow("mantissa that starts with a point") << ".5e-3"
                                                        << ".5e-3";
+    QTest::newRow("exponent with a minus of print") << "1e\u22125"
+                                                    << "1e\u22125";
     QTest::newRow("printed answer") << "1.180591620717411e+21"
                                     << "1.180591620717411e+21";
     QTest::newRow("e without digits multiplies") << "2e+x"
