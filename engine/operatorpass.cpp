@@ -20,7 +20,8 @@ int operandBoundary(const QString &statement, int from, int step)
     int i = from;
     for (; i >= 0 && i < statement.size(); i += step) {
         const QChar c = statement.at(i);
-        if (depth == 0 && !OperatorPass::isOperandCharacter(c))
+        if (depth == 0 && !OperatorPass::isOperandCharacter(c) &&
+            !OperatorPass::isExponentSign(statement.constData(), i))
             break;
         if (c == deeper)
             ++depth;
@@ -28,6 +29,28 @@ int operandBoundary(const QString &statement, int from, int step)
             break;
     }
     return i;
+}
+
+bool isSign(QChar c)
+{
+    return c == QLatin1Char('+') || c == QLatin1Char('-');
+}
+
+// The end of the right operand that starts at index from: one sign may lead
+// it (2^-1); when the entry groups from right to left, the operand runs on
+// over further matches and their operands (2^3^2 is 2^(3^2)).
+int rightOperandEnd(const QString &statement, int from, const QString &name,
+                    OperatorPass::Grouping grouping)
+{
+    int end = from;
+    for (;;) {
+        const int operand = end < statement.size() && isSign(statement.at(end)) ? end + 1 : end;
+        const int after = operandBoundary(statement, operand, 1);
+        end = after > operand ? after : operandBoundary(statement, end, 1);
+        if (grouping == OperatorPass::LeftToRight || statement.midRef(end, name.size()) != name)
+            return end;
+        end += name.size();
+    }
 }
 
 // The template's own text with the operands in place of "%1" and "%2",
@@ -153,7 +176,8 @@ bool formsOneOperand(const QString &pattern)
 // operand never leave its brackets, the template's own text is never matched
 // and the text in front of "%1" keeps the resume point inside the copy of
 // the left operand, which holds no match.
-void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces)
+void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces,
+                          OperatorPass::Grouping grouping)
 {
     const int n = statement.size();
     const QChar *in = statement.constData();
@@ -178,11 +202,22 @@ void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces)
             if (c == open)
                 rightEnd[size_t(j)] =
                     closing[size_t(j)] < 0 ? n : rightEnd[size_t(closing[size_t(j)]) + 1];
-            else if (c != close && OperatorPass::isOperandCharacter(c))
+            else if (c != close &&
+                     (OperatorPass::isOperandCharacter(c) || OperatorPass::isExponentSign(in, j)))
                 rightEnd[size_t(j)] = rightEnd[size_t(j) + 1];
             else
                 rightEnd[size_t(j)] = j;
         }
+    }
+    // the end of the right operand of a match at each index, as
+    // rightOperandEnd finds it
+    std::vector<int> matchEnd(size_t(n) + 1, n);
+    for (int j = n - 1; j >= 0; --j) {
+        const bool sign = isSign(in[j]) && rightEnd[size_t(j) + 1] > j + 1;
+        const int end = rightEnd[size_t(sign ? j + 1 : j)];
+        matchEnd[size_t(j)] = grouping == OperatorPass::RightToLeft && end < n && in[end] == name
+                                  ? matchEnd[size_t(end) + 1]
+                                  : end;
     }
 
     QString out;
@@ -205,7 +240,8 @@ void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces)
             const int m = openBefore.back();
             start = m < 0 ? 0 : operandStart[size_t(m)];
             innermost = m < 0 ? -1 : enclosing[size_t(m)];
-        } else if (OperatorPass::isOperandCharacter(c)) {
+        } else if (OperatorPass::isOperandCharacter(c) ||
+                   OperatorPass::isExponentSign(out.constData(), k)) {
             start = operandStart.back();
         }
         operandStart.push_back(start);
@@ -239,6 +275,12 @@ void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces)
             append(in[i]);
             continue;
         }
+        // a sign of one operand that has none stays as it is: !x, a lone √
+        if (pieces.left != pieces.right &&
+            (pieces.left ? operandStart.back() == out.size() : matchEnd[size_t(i) + 1] == i + 1)) {
+            append(in[i]);
+            continue;
+        }
         int start = out.size();
         if (pieces.left) {
             start = operandStart.back();
@@ -248,7 +290,7 @@ void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces)
             appendText(pieces.before);
         }
         if (pieces.right)
-            frames.push_back({rightEnd[size_t(i) + 1], start});
+            frames.push_back({matchEnd[size_t(i) + 1], start});
         else
             seal(start);
     }
@@ -274,6 +316,13 @@ bool OperatorPass::isOperandCharacter(QChar c)
            c == QLatin1Char('.');
 }
 
+bool OperatorPass::isExponentSign(const QChar *text, int i)
+{
+    return i >= 2 && isSign(text[i]) && text[i - 1] == QLatin1Char('e') &&
+           ((text[i - 2] >= QLatin1Char('0') && text[i - 2] <= QLatin1Char('9')) ||
+            text[i - 2] == QLatin1Char('.'));
+}
+
 bool OperatorPass::appliesInOneSweep(const QString &name, const QString &pattern)
 {
     Pieces pieces;
@@ -282,7 +331,7 @@ bool OperatorPass::appliesInOneSweep(const QString &name, const QString &pattern
 }
 
 bool OperatorPass::applyEntry(QString &statement, const QString &name, const QString &pattern,
-                              int maxSize, qint64 *budget)
+                              Grouping grouping, int maxSize, qint64 *budget)
 {
     if (!pattern.contains(QLatin1String("%1")) && !pattern.contains(QLatin1String("%2"))) {
         const qint64 grown =
@@ -294,14 +343,15 @@ bool OperatorPass::applyEntry(QString &statement, const QString &name, const QSt
     }
     Pieces pieces;
     if (appliesInOneSweep(name, pattern) && splitTemplate(pattern, pieces)) {
-        applyEntryInOneSweep(statement, name.at(0), pieces);
+        applyEntryInOneSweep(statement, name.at(0), pieces, grouping);
         return statement.size() <= maxSize;
     }
-    return applyEntryByRescan(statement, name, pattern, maxSize, budget);
+    return applyEntryByRescan(statement, name, pattern, grouping, maxSize, budget);
 }
 
 bool OperatorPass::applyEntryByRescan(QString &statement, const QString &name,
-                                      const QString &pattern, int maxSize, qint64 *budget)
+                                      const QString &pattern, Grouping grouping, int maxSize,
+                                      qint64 *budget)
 {
     qint64 unlimited = std::numeric_limits<qint64>::max();
     if (!budget)
@@ -319,7 +369,10 @@ bool OperatorPass::applyEntryByRescan(QString &statement, const QString &name,
             return false;
         }
         const int start = hasLeft ? operandBoundary(statement, pos - 1, -1) + 1 : pos;
-        const int end = hasRight ? operandBoundary(statement, pos + 1, 1) : pos + 1;
+        const int end = hasRight ? rightOperandEnd(statement, pos + 1, name, grouping) : pos + 1;
+        // a sign of one operand that has none stays as it is: !x, a lone √
+        if (hasLeft != hasRight && (hasLeft ? start == pos : end == pos + 1))
+            continue;
         const QString left = statement.mid(start, pos - start);
         const QString right = statement.mid(pos + 1, end - pos - 1);
         const QString filled = fillTemplate(pattern, left, right, name, mask);

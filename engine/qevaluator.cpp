@@ -4,12 +4,64 @@
 #include "qstoprequest.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace
 {
 
 const QString undefinedName = QStringLiteral("ReferenceError: Can't find variable: ");
+
+// The decimal exponent of the smallest numbers written in fixed notation.
+const int smallestFixedExponent = -6;
+
+int digitCount(const QString &text)
+{
+    return int(std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }));
+}
+
+// The significant digits of a number in the toolkit's exponential notation,
+// without the exponent, which goes to exponent: the shortest digits that
+// read back as the number when they are no more than digits, else the
+// number rounded to that many where that is a finite number.
+QString significantDigits(double number, int digits, int &exponent)
+{
+    QString text = QString::number(number, 'e', QLocale::FloatingPointShortest);
+    if (digitCount(text.left(text.indexOf(QLatin1Char('e')))) > digits) {
+        // rounded up past the greatest double, the digits would read back
+        // as an infinity
+        const QString rounded = QString::number(number, 'e', digits - 1);
+        if (qIsFinite(rounded.toDouble()))
+            text = rounded;
+    }
+    const int mark = text.indexOf(QLatin1Char('e'));
+    exponent = text.midRef(mark + 1).toInt();
+    return text.left(mark);
+}
+
+// A double holds some 16 significant digits, and no more are shown: below
+// 10 the number is written as the toolkit writes it with precision decimals;
+// from 10 up with as many decimals as precision + 1 significant digits
+// leave, and no more than the shortest text of the number needs; below 1e-6
+// and from 10 to the power precision + 1 up, where fixed notation would show
+// false zeros or invented digits, with an exponent in the form that the
+// engine reads back (1e-20, 6.02e+23).
+QString readableText(double number, int precision)
+{
+    if (!qIsFinite(number) || number == 0)
+        return QEvaluator::trimZeros(QString::number(number, 'f', precision));
+    int exponent = 0;
+    const QString mantissa = significantDigits(number, precision + 1, exponent);
+    if (exponent < smallestFixedExponent || exponent > precision)
+        return QEvaluator::trimZeros(mantissa) + QLatin1Char('e') +
+               QLatin1Char(exponent < 0 ? '-' : '+') + QString::number(qAbs(exponent));
+    if (exponent < 1)
+        return QEvaluator::trimZeros(QString::number(number, 'f', precision));
+    const int decimals = qMax(0, digitCount(mantissa) - 1 - exponent);
+    return QEvaluator::trimZeros(QString::number(number, 'f', decimals));
+}
 
 } // namespace
 
@@ -156,9 +208,11 @@ QString QEvaluator::errorText(const QString &message)
 
 QString QEvaluator::formatNumber(double number, int format, int precision)
 {
+    if (number == 0)
+        number = 0; // a zero of either sign is written as 0
     switch (format) {
     case FixedNotation:
-        return trimZeros(QString::number(number, 'f', precision));
+        return readableText(number, precision);
     case ExponentialNotation:
         return trimZeros(QString::number(number, 'e', precision));
     default:

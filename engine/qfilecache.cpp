@@ -68,9 +68,25 @@ bool storableAsRead(const QString &text, const QByteArray &line)
     return !text.isEmpty() && text.trimmed() == text && line.size() < lineLimit - 2;
 }
 
+// The key line of the stamp's record.
+const QByteArray stampKey = "\ttranslations made under";
+
+// The stamp of the cache's file, read from its first record, with at moved
+// past that record; the empty text for a file that has none.
+QString stampOf(const QByteArray &bytes, int &at)
+{
+    if (!bytes.startsWith(stampKey + '\n'))
+        return QString();
+    at = stampKey.size() + 1;
+    QString text;
+    QByteArray line;
+    return readRecordLine(bytes, at, text, line) == CompleteLine ? text : QString();
+}
+
 } // namespace
 
-QFileCache::QFileCache(const QString &fileName, int maxCost) : fileName(fileName), maxCost(maxCost)
+QFileCache::QFileCache(const QString &fileName, int maxCost, const QString &stamp)
+    : fileName(fileName), maxCost(maxCost), stamp(stamp)
 {
     load();
 }
@@ -129,10 +145,12 @@ void QFileCache::load()
     }
     QFileLock::lock(file.handle(), QFileLock::Shared);
     loaded = QDataFile::readAll(file);
+    int at = 0;
+    if (stampOf(loaded, at) != stamp)
+        return;
     // Only complete records count: both lines ended by a line feed, neither
     // overlong, both as a save would have written them. A record that fails
     // is skipped whole, so that the pairing of the records after it holds.
-    int at = 0;
     for (;;) {
         QString key;
         QString value;
@@ -153,6 +171,9 @@ void QFileCache::load()
 void QFileCache::save()
 {
     QByteArray content;
+    const QByteArray stampBytes = storedBytes(stamp);
+    if (!entries.empty() && !stampBytes.isNull())
+        content = stampKey + '\n' + stampBytes + '\n';
     for (const Entry &entry : entries) {
         // each text is converted once, to be checked and written
         const QByteArray keyBytes = storedBytes(entry.key);

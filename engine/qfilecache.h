@@ -12,10 +12,16 @@
 // reached the least recently used entries go first. The file holds the
 // entries from the least to the most recently used, so that a later run
 // loads them in the order of their use.
+//
+// The stamp tells what the entries were made under. The file's first record
+// holds it, under a key line of a tab and a text: no entry has such a key,
+// and readers that know no stamp skip the record. Entries are taken from a
+// file only when its stamp is the cache's own (a file without one has the
+// empty stamp); otherwise the cache starts afresh.
 class QFileCache
 {
 public:
-    QFileCache(const QString &fileName, int maxCost);
+    QFileCache(const QString &fileName, int maxCost, const QString &stamp = QString());
     ~QFileCache();
 
     QString value(const QString &key);
@@ -39,6 +45,7 @@ private:
 
     QString fileName;
     int maxCost;
+    QString stamp;
     Entries entries; // the least recently used first
     QHash<QString, Entries::iterator> index;
     int totalCost = 0;

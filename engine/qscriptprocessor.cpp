@@ -16,6 +16,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <cstring>
+
 namespace
 {
 
@@ -26,12 +29,29 @@ const int lookupsBeforeListing = 32;
 
 const int operatorLineLimit = 500;
 
+// The edition of the rules by which the passes before the module pass
+// translate a statement; a new edition leaves the translations cached under
+// an older one unused.
+const int translationRules = 2;
+
+// True for a piece of the operator file that holds only white space or a
+// comment, told from its bytes: such a piece is not worth converting.
+bool isBlankOrComment(const QByteArray &text, int from, int end)
+{
+    while (from < end && std::strchr(" \t\n\r\v\f", text.at(from)) && text.at(from) != '\0')
+        ++from;
+    return from == end || (from + 1 < end && text.at(from) == '/' && text.at(from + 1) == '/');
+}
+
+// The word in an entry's third column that groups its chains from the right.
+const QString rightToLeft = QStringLiteral("right-to-left");
+
 } // namespace
 
 QScriptProcessor::QScriptProcessor()
-    : cache(new QFileCache(QStringLiteral("tovel_cache.dat"), 1024))
 {
     loadOperators();
+    cache = new QFileCache(QStringLiteral("tovel_cache.dat"), 1024, translationStamp());
 }
 
 QScriptProcessor::~QScriptProcessor()
@@ -67,10 +87,11 @@ void QScriptProcessor::processStatement(QString &statement)
     normalize(statement);
     translateStatement(statement);
     applyOperators(statement);
-    linkModules(statement);
     if (statement.isEmpty())
         return;
+    // stored before the module pass, which runs on every cached translation
     cache->insert(key, statement);
+    linkModules(statement);
     qDebug().noquote() << debugStreamText(QStringLiteral("script: "), statement);
 }
 
@@ -140,41 +161,122 @@ QStringList QScriptProcessor::words(const QString &text)
 void QScriptProcessor::loadOperators()
 {
     operators.clear();
+    operatorStamp.clear();
+    asciiStarts[0] = asciiStarts[1] = 0;
+    otherStarts.clear();
     QFile file(QFileLayout::locate(QStringLiteral("tovel_operators.conf")));
     if (!QDataFile::open(file, QIODevice::ReadOnly)) {
         qWarning("QScriptProcessor: Unable to read %s", file.fileName().toLocal8Bit().constData());
         return;
     }
-    // a longer line is read in pieces, each a line of its own; reading ends
-    // at the bound of a data file
-    for (;;) {
-        const qint64 room = QDataFile::readLimit - file.pos();
-        const QByteArray piece =
-            room > 0 ? file.readLine(qMin<qint64>(operatorLineLimit, room) + 1) : QByteArray();
-        if (piece.isEmpty())
-            break;
-        QString line = QCStringCodec::toUnicode(piece).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1String("//")))
-            continue;
-        line.remove(QLatin1Char(' '));
-        const QString name = line.section(QLatin1Char('\t'), 0, 0);
-        const QString pattern = line.section(QLatin1Char('\t'), 1, 1);
-        if (!name.isEmpty() && !pattern.isEmpty())
-            operators << qMakePair(name, pattern);
+    // The prompt reads the same file line after line: its entries and stamp
+    // are kept for the text and code page last read, which spares reading
+    // them out again.
+    static QByteArray lastText;
+    static QTextCodec *lastCodec = nullptr;
+    static QList<OperatorEntry> lastEntries;
+    static QString lastStamp; // empty until a table was read out
+    static quint64 lastAsciiStarts[2];
+    static QString lastOtherStarts;
+    const QByteArray text = QDataFile::readAll(file);
+    if (!lastStamp.isEmpty() && text == lastText && QCStringCodec::codec() == lastCodec) {
+        operators = lastEntries;
+        operatorStamp = lastStamp;
+        std::copy(lastAsciiStarts, lastAsciiStarts + 2, asciiStarts);
+        otherStarts = lastOtherStarts;
+        return;
     }
+    // the file, up to the bound of a data file, is taken in lines of at most
+    // 500 bytes: a longer line makes several pieces, each a line of its own
+    for (int at = 0; at < text.size();) {
+        const int lineEnd = text.indexOf('\n', at);
+        const int end = qMin(lineEnd < 0 ? text.size() : lineEnd + 1, at + operatorLineLimit);
+        if (!isBlankOrComment(text, at, end))
+            addOperator(QCStringCodec::toUnicode(text.mid(at, end - at)));
+        at = end;
+    }
+    operatorStamp = tableStamp(operators);
+    for (const OperatorEntry &entry : qAsConst(operators)) {
+        const ushort start = entry.name.at(0).unicode();
+        if (start < 128)
+            asciiStarts[start / 64] |= quint64(1) << (start % 64);
+        else if (!otherStarts.contains(entry.name.at(0)))
+            otherStarts += entry.name.at(0);
+    }
+    lastText = text;
+    lastCodec = QCStringCodec::codec();
+    lastEntries = operators;
+    lastStamp = operatorStamp;
+    std::copy(asciiStarts, asciiStarts + 2, lastAsciiStarts);
+    lastOtherStarts = otherStarts;
+}
+
+void QScriptProcessor::addOperator(const QString &piece)
+{
+    QString line = piece.trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1String("//")))
+        return;
+    line.remove(QLatin1Char(' '));
+    // the columns are cut at tabs: name, template, grouping
+    const int nameEnd = line.indexOf(QLatin1Char('\t'));
+    const int patternEnd = nameEnd < 0 ? -1 : line.indexOf(QLatin1Char('\t'), nameEnd + 1);
+    const int groupingEnd = patternEnd < 0 ? -1 : line.indexOf(QLatin1Char('\t'), patternEnd + 1);
+    const QString name = line.left(nameEnd);
+    const QString pattern =
+        nameEnd < 0 ? QString() : line.mid(nameEnd + 1, patternEnd - nameEnd - 1);
+    const bool fromTheRight =
+        patternEnd >= 0 && line.midRef(patternEnd + 1, groupingEnd - patternEnd - 1) == rightToLeft;
+    if (!name.isEmpty() && !pattern.isEmpty())
+        operators << OperatorEntry{
+            name, pattern, fromTheRight ? OperatorPass::RightToLeft : OperatorPass::LeftToRight};
+}
+
+QString QScriptProcessor::translationStamp() const
+{
+    return QStringLiteral("rules %1, operator table %2").arg(translationRules).arg(operatorStamp);
+}
+
+// FNV-1a over the entries: a table of a few hundred characters costs a few
+// hundred steps.
+QString QScriptProcessor::tableStamp(const QList<OperatorEntry> &entries)
+{
+    quint64 hash = 14695981039346656037ULL;
+    const auto add = [&hash](ushort unit) { hash = (hash ^ unit) * 1099511628211ULL; };
+    for (const OperatorEntry &entry : entries) {
+        for (const QString *text : {&entry.name, &entry.pattern}) {
+            for (const QChar c : *text)
+                add(c.unicode());
+            add('\t');
+        }
+        add(ushort('0' + entry.grouping));
+    }
+    return QStringLiteral("%1").arg(hash, 16, 16, QLatin1Char('0'));
+}
+
+bool QScriptProcessor::mayHoldOperators(const QString &statement) const
+{
+    for (const QChar c : statement) {
+        const ushort unit = c.unicode();
+        if (unit < 128 ? asciiStarts[unit / 64] >> (unit % 64) & 1 : otherStarts.contains(c))
+            return true;
+    }
+    return false;
 }
 
 void QScriptProcessor::applyOperators(QString &statement) const
 {
+    if (!mayHoldOperators(statement))
+        return;
     // A table can make a statement grow without bound, and entries of the
     // rescanning form take quadratic time: past this size, or once they have
     // spent this budget of work (a fraction of a second), the statement
     // becomes an error.
     const int maxSize = int(qMin<qint64>(INT_MAX / 2, 16 * qint64(statement.size()) + 65536));
     qint64 budget = qMax<qint64>(qint64(1) << 20, 64 * qint64(statement.size()));
-    for (const auto &entry : operators) {
-        if (statement.contains(entry.first) &&
-            !OperatorPass::applyEntry(statement, entry.first, entry.second, maxSize, &budget)) {
+    for (const OperatorEntry &entry : operators) {
+        if (statement.contains(entry.name) &&
+            !OperatorPass::applyEntry(statement, entry.name, entry.pattern, entry.grouping, maxSize,
+                                      &budget)) {
             statement = TranslationPass::throwStatement(QCoreApplication::translate(
                 "QScriptProcessor", "The operator table makes the statement too long"));
             return;

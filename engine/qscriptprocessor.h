@@ -1,9 +1,10 @@
 #ifndef QSCRIPTPROCESSOR_H
 #define QSCRIPTPROCESSOR_H
 
+#include "operatorpass.h"
+
 #include <QMap>
 #include <QObject>
-#include <QPair>
 #include <QSet>
 #include <QStringList>
 
@@ -45,11 +46,34 @@ public:
     // that the words of a long line cost no attempt to open a file each.
     bool mayHaveModuleFile(const QString &name);
 
-private:
-    void loadOperators();
+    // What the cache's translations are made under: the rules of the passes
+    // before the module pass and the operator table this processor read.
+    // The module pass runs on every translation the cache gives back, so
+    // translations do not depend on the library.
+    QString translationStamp() const;
 
-    QFileCache *cache;
-    QList<QPair<QString, QString>> operators;
+private:
+    struct OperatorEntry {
+        QString name;
+        QString pattern;
+        OperatorPass::Grouping grouping;
+    };
+
+    void loadOperators();
+    // One line of the operator file: an entry, or nothing for a comment or
+    // a line without name or template.
+    void addOperator(const QString &piece);
+    static QString tableStamp(const QList<OperatorEntry> &entries);
+    // False when no entry's name can stand in the statement: most
+    // statements hold none of the table's signs.
+    bool mayHoldOperators(const QString &statement) const;
+
+    QFileCache *cache = nullptr;
+    QList<OperatorEntry> operators;
+    QString operatorStamp; // tells the entries apart from any other table's
+    // the first characters of the entries' names: those below 128 as bits
+    quint64 asciiStarts[2] = {0, 0};
+    QString otherStarts;
     QMap<QString, QScriptModule *> modules;
     QSet<QString> libraryFiles;
     bool libraryListed = false;

@@ -252,4 +252,15 @@ private:
     QTemporaryDir dir;
 };
 
+// The records of a cache file after the record of its stamp, the first
+// one, whose key line starts with a tab.
+inline QByteArray cacheRecords(const QByteArray &cache)
+{
+    if (!cache.startsWith('\t'))
+        return cache;
+    const int keyEnd = cache.indexOf('\n');
+    const int valueEnd = keyEnd < 0 ? -1 : cache.indexOf('\n', keyEnd + 1);
+    return valueEnd < 0 ? QByteArray() : cache.mid(valueEnd + 1);
+}
+
 #endif

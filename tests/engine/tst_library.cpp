@@ -73,6 +73,7 @@ const Sample samples[] = {
     {"tg", "tg(0.7)", "tg(0.7)"},
     {"th", "th(0.7)", "th(0.7)"},
     {"tobase", "tobase(35,36)", "tobase(35,36)"},
+    {"xor", "xor(5,3)", "xor(5,3)"},
 };
 
 // Modules that only other modules use.

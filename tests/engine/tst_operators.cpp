@@ -32,6 +32,8 @@ private slots:
     void cleanup();
     void apply_data();
     void apply();
+    void calculatorNotation_data();
+    void calculatorNotation();
     void missingTableWarnsOncePerProcessor();
     void oneSweepChoosesOrdinaryTemplates_data();
     void oneSweepChoosesOrdinaryTemplates();
@@ -75,8 +77,8 @@ void OperatorsTest::apply_data()
                              << "pow(pow(2,3),2)";
     QTest::newRow("inside a call") << sampleTable << "sqrt(2^3)"
                                    << "sqrt(pow(2,3))";
-    QTest::newRow("sign ends the right operand") << sampleTable << "2^-1"
-                                                 << "pow(2,)-1";
+    QTest::newRow("one sign leads the right operand") << sampleTable << "2^-1"
+                                                      << "pow(2,-1)";
     QTest::newRow("inside the answer wrapper") << sampleTable << "ANS.push(5!+1);"
                                                << "ANS.push(factorial(5)+1);";
     QTest::newRow("operand holding a placeholder text") << sampleTable << "(7%2)^3"
@@ -125,6 +127,64 @@ void OperatorsTest::apply_data()
     QTest::newRow("infix template holding its own name ends")
         << QByteArray("^\t%1^^%2\n") << "2^3^4"
         << "2^^3^^4";
+}
+
+void OperatorsTest::calculatorNotation_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("result");
+    const QByteArray power = "^\tpow(%1,%2)\tright-to-left\n";
+    const QByteArray root = "~\tsqrt(%2)\tright-to-left\n";
+    QTest::newRow("a chain groups from the right when the table says so") << power << "2^3^2"
+                                                                          << "pow(2,pow(3,2))";
+    QTest::newRow("a longer chain from the right") << power << "a^b^c^d"
+                                                   << "pow(a,pow(b,pow(c,d)))";
+    QTest::newRow("a chain from the right inside brackets") << power << "(2^3^2)*2^2"
+                                                            << "(pow(2,pow(3,2)))*pow(2,2)";
+    QTest::newRow("signs in a chain from the right") << power << "2^-1^+2"
+                                                     << "pow(2,-pow(1,+2))";
+    QTest::newRow("another word in the third column groups from the left")
+        << QByteArray("^\tpow(%1,%2)\tright\n") << "2^3^2"
+        << "pow(pow(2,3),2)";
+    QTest::newRow("a sign before a bracket") << sampleTable << "2^-(1+1)"
+                                             << "pow(2,-(1+1))";
+    QTest::newRow("a sign with no operand stays out") << sampleTable << "2^-"
+                                                      << "pow(2,)-";
+    QTest::newRow("two signs: the second stays out") << sampleTable << "2^--1"
+                                                     << "pow(2,)--1";
+    QTest::newRow("an exponent numeral is one left operand") << sampleTable << "1e-5^2"
+                                                             << "pow(1e-5,2)";
+    QTest::newRow("an exponent numeral is one right operand") << sampleTable << "2^1.5e+3*2"
+                                                              << "pow(2,1.5e+3)*2";
+    QTest::newRow("a name ending in e is no numeral") << sampleTable << "be-5^2"
+                                                      << "be-pow(5,2)";
+    QTest::newRow("a postfix sign after no operand stays") << sampleTable << "!x+(!y)+1+!0"
+                                                           << "!x+(!y)+1+!0";
+    QTest::newRow("a double negation stays") << sampleTable << "!!x"
+                                             << "!!x";
+    QTest::newRow("a postfix sign after an operand applies") << sampleTable << "5!!"
+                                                             << "factorial(factorial(5))";
+    QTest::newRow("a prefix sign before no operand stays") << root << "~+~"
+                                                           << "~+~";
+    QTest::newRow("a root of a root") << root << "~~16"
+                                      << "sqrt(sqrt(16))";
+    QTest::newRow("a root of a negative number") << root << "~-4"
+                                                 << "sqrt(-4)";
+    QTest::newRow("an infix sign after no operand still fills its template")
+        << QByteArray("_\tfrombase(\"%1\",%2)\n") << "_16"
+        << "frombase(\"\",16)";
+    QTest::newRow("the rescanning form takes a leading sign too")
+        << QByteArray("#\t%1*%2\n") << "2#-3"
+        << "2*-3";
+    QTest::newRow("the rescanning form groups from the right")
+        << QByteArray("#\t(%1)**(%2)\tright-to-left\n") << "1#2#3"
+        << "(1)**((2)**(3))";
+}
+
+void OperatorsTest::calculatorNotation()
+{
+    apply();
 }
 
 void OperatorsTest::apply()
@@ -199,18 +259,27 @@ void OperatorsTest::oneSweepAgreesWithRescanning_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("grouping");
+    const int left = OperatorPass::LeftToRight;
+    const int right = OperatorPass::RightToLeft;
     QTest::newRow("infix") << "^"
-                           << "pow(%1,%2)";
+                           << "pow(%1,%2)" << left;
     QTest::newRow("postfix") << "!"
-                             << "factorial(%1)";
+                             << "factorial(%1)" << left;
     QTest::newRow("prefix") << "~"
-                            << "neg(%2)";
+                            << "neg(%2)" << left;
     QTest::newRow("numeral") << "_"
-                             << "frombase(\"%1\",%2)";
+                             << "frombase(\"%1\",%2)" << left;
     QTest::newRow("own name inside") << "^"
-                                     << "g(%1^%2)(1)";
+                                     << "g(%1^%2)(1)" << left;
     QTest::newRow("letters around") << "!"
-                                    << "a(%1)b";
+                                    << "a(%1)b" << left;
+    QTest::newRow("infix from the right") << "^"
+                                          << "pow(%1,%2)" << right;
+    QTest::newRow("prefix from the right") << "~"
+                                           << "neg(%2)" << right;
+    QTest::newRow("own name inside, from the right") << "^"
+                                                     << "g(%1^%2)(1)" << right;
 }
 
 // Statements made at random of operand characters, brackets (balanced or
@@ -219,18 +288,20 @@ void OperatorsTest::oneSweepAgreesWithRescanning()
 {
     QFETCH(QString, name);
     QFETCH(QString, pattern);
+    QFETCH(int, grouping);
     QVERIFY(OperatorPass::appliesInOneSweep(name, pattern));
-    const QString alphabet = QStringLiteral("12ab.(()),+-\"") + name + name + name;
+    const QString alphabet = QStringLiteral("12ae.(()),+-\"") + name + name + name;
     QRandomGenerator random(1234);
     for (int round = 0; round < 4000; ++round) {
         QString statement;
         const int length = random.bounded(1, 24);
         for (int i = 0; i < length; ++i)
             statement += alphabet.at(random.bounded(alphabet.size()));
+        const auto order = OperatorPass::Grouping(grouping);
         QString sweep = statement;
-        OperatorPass::applyEntry(sweep, name, pattern);
+        OperatorPass::applyEntry(sweep, name, pattern, order);
         QString rescan = statement;
-        OperatorPass::applyEntryByRescan(rescan, name, pattern);
+        OperatorPass::applyEntryByRescan(rescan, name, pattern, order);
         if (sweep != rescan)
             QFAIL(qPrintable(QStringLiteral("%1: %2 instead of %3").arg(statement, sweep, rescan)));
     }

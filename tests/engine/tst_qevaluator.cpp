@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 class EvaluatorTest : public QObject
 {
     Q_OBJECT
@@ -14,6 +16,8 @@ private slots:
     void trimZeros();
     void formatNumber_data();
     void formatNumber();
+    void printedNumbersReadBack_data();
+    void printedNumbersReadBack();
     void results_data();
     void results();
     void errorText_data();
@@ -63,10 +67,36 @@ void EvaluatorTest::formatNumber_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("sum of tenths") << 0.1 + 0.2 << 0 << "0.3";
     QTest::newRow("quarter") << 0.25 << 0 << "0.25";
-    QTest::newRow("below the last digit") << 4e-16 << 0 << "0";
+    QTest::newRow("below the last fixed digit") << 4e-16 << 0 << "4e-16";
     QTest::newRow("negative") << -1.5 << 0 << "-1.5";
     QTest::newRow("exponential") << 15.0 << 2 << "1.5e+01";
     QTest::newRow("unknown format") << 1.0 << 1 << "";
+    QTest::newRow("below 10 as before: a third") << 1.0 / 3 << 0 << "0.333333333333333";
+    QTest::newRow("below 10 as before: pi") << M_PI << 0 << "3.141592653589793";
+    QTest::newRow("below 10 as before: a millionth") << 1e-6 << 0 << "0.000001";
+    QTest::newRow("no noise digits from 10 up") << 100 * 1.15 << 0 << "115";
+    QTest::newRow("no noise digits in a product") << 19.99 * 3 << 0 << "59.97";
+    QTest::newRow("a numeral as typed") << 12345.6789 << 0 << "12345.6789";
+    QTest::newRow("decimals as sixteen digits leave") << 40000 + 0.001 << 0 << "40000.001";
+    QTest::newRow("sixteen digits of a long fraction")
+        << 123456789.123456789 << 0 << "123456789.1234568";
+    QTest::newRow("shortest digits below 100") << 99.99999999999999 << 0 << "99.99999999999999";
+    QTest::newRow("greatest exact whole number") << 9007199254740992.0 << 0 << "9007199254740992";
+    QTest::newRow("last fixed power") << 1e15 << 0 << "1000000000000000";
+    QTest::newRow("first power with an exponent") << 1e16 << 0 << "1e+16";
+    QTest::newRow("great number in sixteen digits")
+        << std::pow(2.0, 70) << 0 << "1.180591620717411e+21";
+    QTest::newRow("shortest digits that read back") << 6.02e23 << 0 << "6.02e+23";
+    QTest::newRow("tiny number, no false zero") << 1e-20 << 0 << "1e-20";
+    QTest::newRow("tiny negative number keeps its sign") << -1e-20 << 0 << "-1e-20";
+    QTest::newRow("first power below fixed notation") << 1e-7 << 0 << "1e-7";
+    QTest::newRow("smallest double") << 5e-324 << 0 << "5e-324";
+    QTest::newRow("greatest double does not round to an infinity")
+        << 1.7976931348623157e308 << 0 << "1.7976931348623157e+308";
+    QTest::newRow("negative zero") << -0.0 << 0 << "0";
+    QTest::newRow("infinity") << qInf() << 0 << "inf";
+    QTest::newRow("negative infinity") << -qInf() << 0 << "-inf";
+    QTest::newRow("not a number") << qQNaN() << 0 << "nan";
 }
 
 void EvaluatorTest::formatNumber()
@@ -74,6 +104,28 @@ void EvaluatorTest::formatNumber()
     QFETCH(double, number);
     QFETCH(int, format);
     QTEST(QEvaluator::formatNumber(number, format, 15), "text");
+}
+
+void EvaluatorTest::printedNumbersReadBack_data()
+{
+    QTest::addColumn<QString>("line");
+    for (const char *line :
+         {"1/3", "-2/3", "100*1.15", "1e-20", "-1e-20", "6.02e23", "1180591620717411303424",
+          "1/1180591620717411303424", "-7e200/3", "1/7e9", "123456.789e3", "5e-324",
+          "1.7976931348623157e308", "0.1+0.2"})
+        QTest::newRow(line) << line;
+}
+
+// The text of every answer, typed as a line, gives the same text again.
+void EvaluatorTest::printedNumbersReadBack()
+{
+    QFETCH(QString, line);
+    QEvaluator first;
+    first.process(line);
+    const QString printed = first.resultText(QEvaluator::FixedNotation, 15);
+    QEvaluator again;
+    again.process(printed);
+    QCOMPARE(again.resultText(QEvaluator::FixedNotation, 15), printed);
 }
 
 void EvaluatorTest::results_data()

@@ -41,6 +41,9 @@ private slots:
     void longRecordsSurviveAndKeepTheirNeighbours();
     void recordsWithLineEndsStayOutOfTheFile();
     void saveReplacesTheFileWhole();
+    void entriesAreServedUnderTheirStampOnly_data();
+    void entriesAreServedUnderTheirStampOnly();
+    void anEmptyCacheWritesNoStamp();
 
 private:
     QScopedPointer<ScratchDir> dir;
@@ -283,6 +286,60 @@ void FileCacheTest::saveReplacesTheFileWhole()
     // a reader that opened the file before the save still reads it whole
     QCOMPARE(reader.readAll(), QByteArray("old\nANS.push(old);\n"));
     QVERIFY(readFile(cacheFile).contains("new\nANS.push(new);\n"));
+}
+
+void FileCacheTest::entriesAreServedUnderTheirStampOnly_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<bool>("served");
+    QTest::newRow("the same stamp") << "rules 2, table a"
+                                    << "rules 2, table a" << true;
+    QTest::newRow("another table") << "rules 2, table a"
+                                   << "rules 2, table b" << false;
+    QTest::newRow("other rules") << "rules 2, table a"
+                                 << "rules 3, table a" << false;
+    QTest::newRow("a file without a stamp, the earlier version's") << ""
+                                                                   << "rules 2, table a" << false;
+    QTest::newRow("a stamped file read without a stamp") << "rules 2, table a"
+                                                         << "" << false;
+    QTest::newRow("no stamp on either side") << ""
+                                             << "" << true;
+}
+
+void FileCacheTest::entriesAreServedUnderTheirStampOnly()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, read);
+    QFETCH(bool, served);
+    {
+        QFileCache cache(cacheFile, 1024, written);
+        cache.insert(QStringLiteral("2^3"), QStringLiteral("ANS.push(pow(2,3));"));
+    }
+    const QByteArray records = "2^3\nANS.push(pow(2,3));\n";
+    const QByteArray stampRecord = written.isEmpty()
+                                       ? QByteArray()
+                                       : "\ttranslations made under\n" + written.toLatin1() + '\n';
+    QCOMPARE(readFile(cacheFile), stampRecord + records);
+    {
+        QFileCache cache(cacheFile, 1024, read);
+        QCOMPARE(cache.value(QStringLiteral("2^3")),
+                 served ? QStringLiteral("ANS.push(pow(2,3));") : QString());
+        cache.insert(QStringLiteral("1"), QStringLiteral("ANS.push(1);"));
+    }
+    // the file is made anew under the reader's stamp
+    const QByteArray readStamp =
+        read.isEmpty() ? QByteArray() : "\ttranslations made under\n" + read.toLatin1() + '\n';
+    QCOMPARE(readFile(cacheFile),
+             readStamp + (served ? records : QByteArray()) + "1\nANS.push(1);\n");
+}
+
+void FileCacheTest::anEmptyCacheWritesNoStamp()
+{
+    {
+        QFileCache cache(cacheFile, 1024, QStringLiteral("rules 2"));
+    }
+    QCOMPARE(readFile(cacheFile), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(FileCacheTest)

@@ -11,6 +11,8 @@ class ScriptProcessorTest : public QObject
 private slots:
     void normalize_data();
     void normalize();
+    void numeralsAndSigns_data();
+    void numeralsAndSigns();
     void translateStatement_data();
     void translateStatement();
     void buildProgram_data();
@@ -34,8 +36,8 @@ void ScriptProcessorTest::normalize_data()
                                                     << "(1)*x+(2)*3";
     QTest::newRow("names with digits split") << "log10(x)"
                                              << "log10*(x)";
-    QTest::newRow("exponent split") << "1e5"
-                                    << "1*e5";
+    QTest::newRow("exponent numeral kept whole") << "1e5"
+                                                 << "1e5";
     QTest::newRow("each pair once after an insertion") << "2x2y"
                                                        << "2*x2*y";
     QTest::newRow("blank removed after the walk") << "2 x"
@@ -56,6 +58,71 @@ void ScriptProcessorTest::normalize_data()
                                        << "2*ж";
     QTest::newRow("empty") << ""
                            << "";
+}
+
+void ScriptProcessorTest::numeralsAndSigns_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("normalized");
+    QTest::newRow("exponent with a sign") << "1e-10"
+                                          << "1e-10";
+    QTest::newRow("capital exponent folded") << "1E5"
+                                             << "1e5";
+    QTest::newRow("mantissa with a point") << "2.5e3"
+                                           << "2.5e3";
+    QTest::newRow("mantissa that starts with a point") << ".5e-3"
+                                                       << ".5e-3";
+    QTest::newRow("exponent with a minus of print") << "1e\u22125"
+                                                    << "1e\u22125";
+    QTest::newRow("printed answer") << "1.180591620717411e+21"
+                                    << "1.180591620717411e+21";
+    QTest::newRow("e without digits multiplies") << "2e+x"
+                                                 << "2*e+x";
+    QTest::newRow("e before a bracket multiplies") << "2e(3)"
+                                                   << "2*e(3)";
+    QTest::newRow("a name after the exponent multiplies") << "1e5x"
+                                                          << "1e5*x";
+    QTest::newRow("digits of a name keep the e apart") << "x2e5"
+                                                       << "x2*e5";
+    QTest::newRow("exponent inside a literal stays whole") << "\"1e5\""
+                                                           << "\"1e5\"";
+    QTest::newRow("number before a root sign multiplies") << "2\u221a3"
+                                                          << "2*\u221a3";
+    QTest::newRow("square before a name multiplies") << "3\u00b2x"
+                                                     << "3\u00b2*x";
+    QTest::newRow("two minuses") << "--1"
+                                 << "+1";
+    QTest::newRow("two minuses after a times sign") << "5*--5"
+                                                    << "5*+5";
+    QTest::newRow("minus of a negative number") << "2--3"
+                                                << "2+3";
+    QTest::newRow("plus of a negative number") << "2+-3"
+                                               << "2-3";
+    QTest::newRow("odd run") << "2---3"
+                             << "2-3";
+    QTest::newRow("run apart with blanks") << "2 - - 3"
+                                           << "2+3";
+    QTest::newRow("minus of print in a run") << "2-\u22123"
+                                             << "2+3";
+    QTest::newRow("lone minus of print left to the table") << "2\u22123"
+                                                           << "2\u22123";
+    QTest::newRow("decrement after a name") << "for(i=3,i>0,i--)"
+                                            << "for(i=3,i>0,i--)";
+    QTest::newRow("increment after a name with digits") << "a1++"
+                                                        << "a1++";
+    QTest::newRow("decrement before a name") << "--i"
+                                             << "--i";
+    QTest::newRow("a name minus a negative number") << "x--3"
+                                                    << "x+3";
+    QTest::newRow("a number minus a negative name") << "2--x"
+                                                    << "2+x";
+    QTest::newRow("signs inside a literal stay") << "\"--\"+--1"
+                                                 << "\"--\"+1";
+}
+
+void ScriptProcessorTest::numeralsAndSigns()
+{
+    normalize();
 }
 
 void ScriptProcessorTest::normalize()

@@ -31,6 +31,9 @@ private slots:
     void aSystemInstallWritesIntoTheUsersOwnDirectory();
     void closedOutputEndsTheRunCleanly();
     void carriageReturnLineFeedEndsAPromptLine();
+    void thePromptAnswersAsArgumentModeDoes();
+    void cachedTranslationsFollowTheOperatorTable_data();
+    void cachedTranslationsFollowTheOperatorTable();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -189,7 +192,8 @@ void TovelTest::translationsAreCachedBetweenRuns()
 {
     const TovelTree tree;
     QCOMPARE(tree.run({QStringLiteral("2+2")}).out, QByteArray("4\n"));
-    QCOMPARE(tree.readFile(QStringLiteral("tovel_cache.dat")), QByteArray("2+2\nANS.push(2+2);\n"));
+    QCOMPARE(cacheRecords(tree.readFile(QStringLiteral("tovel_cache.dat"))),
+             QByteArray("2+2\nANS.push(2+2);\n"));
     QCOMPARE(tree.run({QStringLiteral("2+2")}).out, QByteArray("4\n"));
     const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
     QCOMPARE(log.count("\t[script] \"ANS.push(2+2);\""), 1);
@@ -292,7 +296,8 @@ void TovelTest::closedOutputEndsTheRunCleanly()
     const TovelTree::Run argument = tree.runWithClosedOutput({QStringLiteral("2+2")});
     QCOMPARE(argument.exitCode, 2);
     QCOMPARE(argument.err, QByteArray());
-    QCOMPARE(tree.readFile(QStringLiteral("tovel_cache.dat")), QByteArray("2+2\nANS.push(2+2);\n"));
+    QCOMPARE(cacheRecords(tree.readFile(QStringLiteral("tovel_cache.dat"))),
+             QByteArray("2+2\nANS.push(2+2);\n"));
     QVERIFY(!QFile::exists(tree.path(QStringLiteral("_tovel.log"))));
     QVERIFY(tree.readFile(QStringLiteral("tovel.log"))
                 .endsWith("[Output error] standard output is closed"));
@@ -317,6 +322,90 @@ void TovelTest::carriageReturnLineFeedEndsAPromptLine()
     const QByteArray cache = tree.readFile(QStringLiteral("tovel_cache.dat"));
     QVERIFY(cache.contains("1+1\nANS.push(1+1);\n"));
     QVERIFY(!cache.contains('\r'));
+}
+
+void TovelTest::thePromptAnswersAsArgumentModeDoes()
+{
+    // the lines of other calculators' notation, and answers in every printed
+    // form typed again, as the panel's Ans passes them back
+    const QStringList lines{QStringLiteral("100*1.15"),
+                            QStringLiteral("1e-10"),
+                            QStringLiteral("-pow(10,-20)"),
+                            QStringLiteral("6.02e23"),
+                            QStringLiteral("2^3^2"),
+                            QStringLiteral("5!+(2+3)!"),
+                            QString::fromUtf8("2\xe2\x88\x92"
+                                              "3\xc3\x97\xe2\x88\x9a"
+                                              "16"),
+                            QStringLiteral("5*--5"),
+                            QStringLiteral("1.180591620717411e+21"),
+                            QStringLiteral("-1e-20*2")};
+    const TovelTree tree(TovelTree::Shipped);
+    QByteArray input;
+    QByteArray expected;
+    for (const QString &line : lines) {
+        const TovelTree::Run argument = tree.run({line}, QByteArray(), QStringLiteral("C.UTF-8"));
+        QCOMPARE(argument.exitCode, 0);
+        input += line.toUtf8() + '\n';
+        expected += "tovel> " + argument.out;
+    }
+    const TovelTree::Run prompt = tree.run({}, input + "0\n", QStringLiteral("C.UTF-8"));
+    QCOMPARE(prompt.out, expected + "tovel> ");
+    const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
+    QCOMPARE(log.count("[Result] \"1e-10\""), 2);
+    QCOMPARE(log.count("[Result] \"-1e-20\""), 2);
+}
+
+void TovelTest::cachedTranslationsFollowTheOperatorTable_data()
+{
+    QTest::addColumn<QByteArray>("firstTable");
+    QTest::addColumn<QByteArray>("cache");
+    QTest::addColumn<QByteArray>("secondTable");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<bool>("served");
+    const QByteArray power = "^\tMath.pow(%1,%2)\n";
+    QTest::newRow("a table edited between runs")
+        << power << QByteArray() << QByteArray("^\tMath.pow(%1,%2)\tright-to-left\n")
+        << QByteArray("512") << false;
+    QTest::newRow("a table emptied between runs")
+        << power << QByteArray() << QByteArray() << QByteArray("3") << false;
+    QTest::newRow("a comment added changes nothing")
+        << power << QByteArray() << power + "// the power\n"
+        << QByteArray("64") << true;
+    QTest::newRow("a cache of the earlier version is not served")
+        << QByteArray() << QByteArray("2^3^2\nANS.push(2^3^2);\n") << power << QByteArray("64")
+        << false;
+    QTest::newRow("a cache made under the table is used as stored")
+        << power << QByteArray("stored") << power << QByteArray("7") << true;
+}
+
+// 2^3^2 runs under one table, then under the second.
+void TovelTest::cachedTranslationsFollowTheOperatorTable()
+{
+    QFETCH(QByteArray, firstTable);
+    QFETCH(QByteArray, cache);
+    QFETCH(QByteArray, secondTable);
+    QFETCH(QByteArray, answer);
+    QFETCH(bool, served);
+    const TovelTree tree;
+    const QString statement = QStringLiteral("2^3^2");
+    tree.writeFile(QStringLiteral("tovel_operators.conf"), firstTable);
+    if (cache.isEmpty() || cache == "stored")
+        tree.run({statement});
+    if (cache == "stored") {
+        // a record changed behind the engine's back is served as it stands
+        QByteArray file = tree.readFile(QStringLiteral("tovel_cache.dat"));
+        QVERIFY(file.startsWith("\ttranslations made under\n"));
+        QVERIFY(file.contains("\n2^3^2\nANS.push(Math.pow(Math.pow(2,3),2));\n"));
+        tree.writeFile(QStringLiteral("tovel_cache.dat"),
+                       file.replace("ANS.push(Math.pow(Math.pow(2,3),2));", "ANS.push(7);"));
+    } else if (!cache.isEmpty()) {
+        tree.writeFile(QStringLiteral("tovel_cache.dat"), cache);
+    }
+    QFile::remove(tree.path(QStringLiteral("tovel.log")));
+    tree.writeFile(QStringLiteral("tovel_operators.conf"), secondTable);
+    QCOMPARE(tree.run({statement}).out, answer + '\n');
+    QCOMPARE(tree.readFile(QStringLiteral("tovel.log")).contains("[cached script]"), served);
 }
 
 QTEST_GUILESS_MAIN(TovelTest)
