@@ -6,7 +6,8 @@
 class QPluginInterface;
 
 // The window that shows a plug-in's panel, titled and decorated by the
-// plug-in, with its about text in the Help menu.
+// plug-in, with its about text in the Help menu and the panel's clipboard
+// in the Edit menu.
 class HostWindow : public QMainWindow
 {
     Q_OBJECT
@@ -21,6 +22,10 @@ public:
     static QString settingsFileError(const QString &settingsFile);
 
 private:
+    void copyAnswer();
+    void paste();
+    void clearPanel();
+    void callDisplay(const char *slot);
     void showAbout();
 
     QPluginInterface *plugin;
