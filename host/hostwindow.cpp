@@ -18,7 +18,7 @@ HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : 
     file->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(tr("&Copy answer"), this, &HostWindow::copyAnswer, QKeySequence::Copy);
-    edit->addAction(tr("&Paste"), this, &HostWindow::paste, QKeySequence::Paste);
+    pasteAction = edit->addAction(tr("&Paste"), this, &HostWindow::paste, QKeySequence::Paste);
     // Escape clears too, inside the panel.
     edit->addAction(tr("C&lear"), this, &HostWindow::clearPanel,
                     QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -39,16 +39,20 @@ void HostWindow::clearPanel()
     callDisplay("clear");
 }
 
-// The widget of the panel with the focus pastes as it would on Ctrl+V.
+// The widget of the panel with the focus pastes as it would on Ctrl+V. While
+// the key is delivered, this entry is off: its own shortcut would take the
+// key again.
 void HostWindow::paste()
 {
     QWidget *target = QApplication::focusWidget();
     if (!target || !panel()->isAncestorOf(target))
         return;
+    pasteAction->setEnabled(false);
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
         QKeyEvent key(type, Qt::Key_V, Qt::ControlModifier);
         QApplication::sendEvent(target, &key);
     }
+    pasteAction->setEnabled(true);
 }
 
 void HostWindow::callDisplay(const char *slot)

@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QPluginInterface;
 
 // The window that shows a plug-in's panel, titled and decorated by the
@@ -29,6 +30,7 @@ private:
     void showAbout();
 
     QPluginInterface *plugin;
+    QAction *pasteAction;
 };
 
 #endif
