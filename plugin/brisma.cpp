@@ -23,8 +23,8 @@ brisma::brisma(QWidget *parent)
     panelLayout->setSpacing(14);
     panelLayout->addWidget(display);
     panelLayout->addWidget(keyboard);
-    sideBySide->addLayout(panelLayout);
-    sideBySide->addWidget(historyView);
+    sideBySide->addLayout(panelLayout, 2);
+    sideBySide->addWidget(historyView, 1);
     connect(keyboard, &QFormulaKeyboard::keyClicked, display, &QFormulaDisplay::insertFormula);
     connect(historyView, &QFormulaHistoryView::entryChosen, display, &QFormulaDisplay::recall);
 }

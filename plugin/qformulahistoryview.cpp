@@ -22,7 +22,9 @@ const char *entryProperty = "entry";
 const char *currentProperty = "current";
 // The history's formulas are set smaller than the edited one.
 const int formulaPointSize = 12;
-// The answer below a formula is cut to this many characters of its font.
+// The list is at least this many characters of its font wide; an answer
+// below its formula is cut to that width. A formula wider than the list
+// scrolls.
 const int answerWidth = 28;
 } // namespace
 
@@ -39,7 +41,6 @@ QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
     listLayout->addStretch(1);
     scrollArea->setWidget(list);
     scrollArea->setWidgetResizable(true);
-    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea->setFocusPolicy(Qt::NoFocus);
     clearButton->setFocusPolicy(Qt::NoFocus);
     auto *layout = new QVBoxLayout(this);
@@ -47,8 +48,8 @@ QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
     layout->addWidget(caption);
     layout->addWidget(scrollArea, 1);
     layout->addWidget(clearButton);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    setFixedWidth(answerWidth * fontMetrics().averageCharWidth());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setMinimumWidth(answerWidth * fontMetrics().averageCharWidth());
 }
 
 void QFormulaHistoryView::setHistory(QFormulaHistory *newHistory,
@@ -147,8 +148,7 @@ QWidget *QFormulaHistoryView::createEntry(int index)
     const QString answer = history->entry(index).answer.simplified();
     auto *answerLabel = new QLabel(entry);
     answerLabel->setObjectName(QStringLiteral("answer"));
-    answerLabel->setAlignment(Qt::AlignRight);
-    const int room = width() - 2 * layout->contentsMargins().left() - 24;
+    const int room = minimumWidth() - 2 * layout->contentsMargins().left() - 24;
     answerLabel->setText(QStringLiteral("= ") +
                          answerLabel->fontMetrics().elidedText(answer, Qt::ElideRight, room));
     answerLabel->setToolTip(answer);
@@ -161,6 +161,8 @@ QFormula *QFormulaHistoryView::readOnlyFormula(int index) const
 {
     QFormula *formula = templates->createFormula(history->entry(index).formula);
     formula->setFont(formulaFont(formulaPointSize));
+    // Never squeezed: a wide formula scrolls instead.
+    formula->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     formula->setAttribute(Qt::WA_TransparentForMouseEvents);
     formula->setFocusPolicy(Qt::NoFocus);
     for (QFormulaField *field : formula->findChildren<QFormulaField *>())
