@@ -58,9 +58,7 @@ void QFormulaHistoryView::setHistory(QFormulaHistory *newHistory,
     history = newHistory;
     templates = newTemplates;
     history->keepOnly([newTemplates](const QFormulaHistory::Entry &entry) {
-        QFormula *formula = newTemplates->createFormula(entry.formula);
-        delete formula;
-        return formula != nullptr;
+        return newTemplates->describes(entry.formula);
     });
     connect(history, &QFormulaHistory::entriesChanged, this, &QFormulaHistoryView::refill);
     connect(history, &QFormulaHistory::entryAdded, this, &QFormulaHistoryView::appendEntry);
@@ -114,6 +112,7 @@ void QFormulaHistoryView::appendEntry()
 void QFormulaHistoryView::listChanged()
 {
     clearButton->setEnabled(history->count() > 0);
+    markCurrent(history->current());
     QTimer::singleShot(0, this, [this]() {
         scrollArea->verticalScrollBar()->setValue(scrollArea->verticalScrollBar()->maximum());
     });

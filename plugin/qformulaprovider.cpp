@@ -149,10 +149,24 @@ QFormula *QFormulaProvider::createFormula(int index) const
 // formulas built the same way and taken in.
 QFormula *QFormulaProvider::createFormula(const QFormulaRecord &record) const
 {
+    return describes(record) ? buildFormula(record) : nullptr;
+}
+
+bool QFormulaProvider::describes(const QFormulaRecord &record) const
+{
     const QFormula *formulaTemplate = templateNamed(record.name);
     if (record.isGlyph || !formulaTemplate || formulaTemplate->fieldCount() != record.fields.size())
-        return nullptr;
-    auto formula = std::make_unique<QFormula>(*formulaTemplate);
+        return false;
+    for (const QVector<QFormulaRecord> &field : record.fields)
+        for (const QFormulaRecord &item : field)
+            if (!item.isGlyph && !describes(item))
+                return false;
+    return true;
+}
+
+QFormula *QFormulaProvider::buildFormula(const QFormulaRecord &record) const
+{
+    auto formula = std::make_unique<QFormula>(*templateNamed(record.name));
     formula->setParent(nullptr);
     for (int i = 0; i < record.fields.size(); ++i) {
         QFormulaField *field = formula->field(i);
@@ -162,10 +176,7 @@ QFormula *QFormulaProvider::createFormula(const QFormulaRecord &record) const
                 field->insertText(item.name, false);
                 continue;
             }
-            QFormula *nested = createFormula(item);
-            if (!nested)
-                return nullptr;
-            field->holdFormula(nested);
+            field->holdFormula(buildFormula(item));
             field->setCursorPosition(field->cursorPosition() + 1, false, false);
         }
         // Outlined as a field is once the user has left it.

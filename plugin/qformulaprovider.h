@@ -36,6 +36,8 @@ public:
     // none when it names a template that is not there, or gives a template
     // more or fewer fields than it has.
     QFormula *createFormula(const QFormulaRecord &record) const;
+    // Whether createFormula can build the record.
+    bool describes(const QFormulaRecord &record) const;
     const QFormula *formulaTemplate(int index) const { return templates.at(index); }
     // The rectangle of the palette that pictures the item's key; empty for
     // an item without a key.
@@ -43,6 +45,7 @@ public:
 
 private:
     const QFormula *templateNamed(const QString &name) const;
+    QFormula *buildFormula(const QFormulaRecord &record) const;
     void readField(const QXmlAttributes &atts);
     void readLine(const QXmlAttributes &atts);
 

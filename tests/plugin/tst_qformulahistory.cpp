@@ -29,6 +29,7 @@ private slots:
     void recall();
     void stepsThroughHistory();
     void survivesRestart();
+    void unknownTemplatesLeftOut();
     void clearHistory();
 };
 
@@ -297,6 +298,7 @@ void FormulaHistoryTest::stepsThroughHistory()
     QCOMPARE(historyView(panel)->entryWidget(1)->property("current").toBool(), false);
     QVERIFY(panel.driver.pressReturn());
     QCOMPARE(engine.arguments().last(), QStringLiteral("3"));
+    QCOMPARE(historyView(panel)->entryWidget(2)->property("current").toBool(), false);
 }
 
 // The history is kept beside the settings file and read by the next panel.
@@ -317,6 +319,23 @@ void FormulaHistoryTest::survivesRestart()
     QCOMPARE(historyView(second)->entryCount(), 1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
     QCOMPARE(editedLine(second), QStringLiteral("((1)/(2))"));
+}
+
+// Entries that name templates the catalogue does not have, or give one the
+// wrong number of fields, are left out of the list.
+void FormulaHistoryTest::unknownTemplatesLeftOut()
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("brisma.history")),
+              QFormulaHistory::header.toUtf8() + "\n[Поле для ввода|[Nothing|1]]\t1\n"
+                                                 "[Поле для ввода|[Дробь|1]]\t2\n"
+                                                 "[Поле для ввода|[Дробь|1|[Корень||5]]]\t3\n"
+                                                 "[Другое поле|1]\t4\n");
+    PanelFixture panel(dir.path());
+    QVERIFY(panel.open());
+    QCOMPARE(historyView(panel)->entryCount(), 1);
+    QTest::mouseClick(historyView(panel)->entryWidget(0), Qt::LeftButton);
+    QCOMPARE(editedLine(panel), QStringLiteral("((1)/(pow(5,1/(2))))"));
 }
 
 // "Clear history" empties the list and the file.
