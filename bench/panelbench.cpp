@@ -1,5 +1,6 @@
-// Measures the panel of the built plug-in: the time to load the plug-in and
-// create a panel, and, in pairs, the time from "=" to the answer shown
+// Measures the panel of the built plug-in, with a full history of 100
+// two-dimensional formulas beside its settings: the time to load the plug-in
+// and create a panel, and, in pairs, the time from "=" to the answer shown
 // against the time from starting tovel alone on the same expression to its
 // answer, both through the toolkit's process runner in this one process.
 // Prints "load_s panel_s alone_s", the two latter as medians of the pairs.
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPluginLoader>
@@ -55,6 +57,23 @@ double secondsUntil(const Sender *sender, Signal signal, const std::function<voi
     return timer.nsecsElapsed() / 1e9;
 }
 
+// A history as full as the panel keeps it: fractions, roots, powers and
+// absolute values, each with its answer.
+bool writeHistory(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("brisma history 1\n");
+    for (int i = 0; i < 100; ++i)
+        file.write(QStringLiteral("[Поле для ввода|%1+[Дробь|[Корень||[Степень|2|3]]|4][Модуль|-2]]"
+                                  "\t%2\\n\n")
+                       .arg(i)
+                       .arg(i + 1.5)
+                       .toUtf8());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -69,6 +88,10 @@ int main(int argc, char **argv)
     const QString expression = QString::fromLocal8Bit(argv[2]);
     const int pairs = std::atoi(argv[3]);
     QTemporaryDir settings;
+    if (!writeHistory(settings.filePath(QStringLiteral("panel.history")))) {
+        std::fprintf(stderr, "panelbench: cannot write the history\n");
+        return 1;
+    }
 
     QElapsedTimer loading;
     loading.start();

@@ -2,7 +2,9 @@
 
 #include "qplugininterface.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
@@ -14,9 +16,49 @@ HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : 
     setCentralWidget(plugin->createWidget(settingsFile));
     QMenu *file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(tr("&Copy answer"), this, &HostWindow::copyAnswer, QKeySequence::Copy);
+    pasteAction = edit->addAction(tr("&Paste"), this, &HostWindow::paste, QKeySequence::Paste);
+    // Escape clears too, inside the panel.
+    edit->addAction(tr("C&lear"), this, &HostWindow::clearPanel,
+                    QKeySequence(Qt::CTRL | Qt::Key_L));
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About %1").arg(plugin->title()), this, &HostWindow::showAbout);
     centralWidget()->setFocus();
+}
+
+// The host knows the panel's parts only by their object names and the
+// slots of their meta-objects.
+void HostWindow::copyAnswer()
+{
+    callDisplay("copyAnswer");
+}
+
+void HostWindow::clearPanel()
+{
+    callDisplay("clear");
+}
+
+// The widget of the panel with the focus pastes as it would on Ctrl+V. While
+// the key is delivered, this entry is off: its own shortcut would take the
+// key again.
+void HostWindow::paste()
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target || !panel()->isAncestorOf(target))
+        return;
+    pasteAction->setEnabled(false);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, Qt::Key_V, Qt::ControlModifier);
+        QApplication::sendEvent(target, &key);
+    }
+    pasteAction->setEnabled(true);
+}
+
+void HostWindow::callDisplay(const char *slot)
+{
+    if (QWidget *display = panel()->findChild<QWidget *>(QStringLiteral("display")))
+        QMetaObject::invokeMethod(display, slot);
 }
 
 void HostWindow::showAbout()

@@ -3,10 +3,12 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QPluginInterface;
 
 // The window that shows a plug-in's panel, titled and decorated by the
-// plug-in, with its about text in the Help menu.
+// plug-in, with its about text in the Help menu and the panel's clipboard
+// in the Edit menu.
 class HostWindow : public QMainWindow
 {
     Q_OBJECT
@@ -21,9 +23,14 @@ public:
     static QString settingsFileError(const QString &settingsFile);
 
 private:
+    void copyAnswer();
+    void paste();
+    void clearPanel();
+    void callDisplay(const char *slot);
     void showAbout();
 
     QPluginInterface *plugin;
+    QAction *pasteAction;
 };
 
 #endif

@@ -2,22 +2,31 @@
 
 #include "qformula.h"
 #include "qformuladisplay.h"
+#include "qformulahistory.h"
+#include "qformulahistoryview.h"
 #include "qformulakeyboard.h"
 #include "qformulaprovider.h"
 
 #include <QFile>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 brisma::brisma(QWidget *parent)
     : QFrame(parent), display(new QFormulaDisplay(this)), keyboard(new QFormulaKeyboard(this)),
-      panelLayout(new QVBoxLayout(this))
+      panelLayout(new QVBoxLayout), history(new QFormulaHistory(this)),
+      historyView(new QFormulaHistoryView(this)), sideBySide(new QHBoxLayout(this))
 {
     setFocusProxy(display);
-    panelLayout->setContentsMargins(14, 14, 14, 14);
+    sideBySide->setContentsMargins(14, 14, 14, 14);
+    sideBySide->setSpacing(14);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->setSpacing(14);
     panelLayout->addWidget(display);
     panelLayout->addWidget(keyboard);
+    sideBySide->addLayout(panelLayout, 2);
+    sideBySide->addWidget(historyView, 1);
     connect(keyboard, &QFormulaKeyboard::keyClicked, display, &QFormulaDisplay::insertFormula);
+    connect(historyView, &QFormulaHistoryView::entryChosen, display, &QFormulaDisplay::recall);
 }
 
 // The templates, some of them inside the keyboard's key buttons, go before
@@ -38,4 +47,7 @@ void brisma::setSettingsFile(const QString &settingsFile)
     if (provider->load(&catalogue, keyboard) == 0)
         return;
     display->setInputFormula(provider->createFormula(0));
+    history->load(QFormulaHistory::fileBeside(settingsFile));
+    historyView->setHistory(history, provider);
+    display->setHistory(history, provider);
 }

@@ -1,16 +1,23 @@
 #include "qformuladisplay.h"
 
+#include "formulafont.h"
+#include "qanswerline.h"
 #include "qengineprocess.h"
 #include "qformula.h"
+#include "qformulahistory.h"
+#include "qformulaprovider.h"
 #include "qformulaview.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDebug>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QSpacerItem>
 #include <QSpinBox>
@@ -30,6 +37,37 @@ const int errorsKept = 64 * 1024;
 const int stopGrace = 500;
 // Marks an answer whose end was cut.
 const QChar cutMark(0x2026);
+// A calculation that takes longer than this says that it runs.
+const int busyDelay = 300;
+// Formulas are edited at this size.
+const int formulaPointSize = 16;
+
+// An answer that is one number, as the engine writes numbers.
+bool isNumber(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$|^-?Infinity$|^NaN$"));
+    return number.match(text).hasMatch();
+}
+
+bool isNameCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// "Ans" at pos is a word of its own: no letter or digit follows it, and no
+// name runs into it from before. Digits alone before it are a factor, as in
+// 2Ans.
+bool isWholeAns(const QString &line, int pos)
+{
+    const int end = pos + 3;
+    if (end < line.size() && isNameCharacter(line.at(end)))
+        return false;
+    int before = pos;
+    while (before > 0 && line.at(before - 1).isDigit())
+        --before;
+    return before == 0 || !isNameCharacter(line.at(before - 1));
+}
 
 // The engine echoes the warnings it writes to its log on standard error,
 // each line beginning with its level; they are not part of any answer.
@@ -66,34 +104,48 @@ QFormulaDisplay::QFormulaDisplay(QWidget *parent) : QFrame(parent)
     layOutInput();
     layOutGrid();
     connect(solveButton, &QPushButton::pressed, this, &QFormulaDisplay::calculate);
-    connect(clearButton, &QPushButton::pressed, this, &QFormulaDisplay::stopEngine);
+    connect(clearButton, &QPushButton::pressed, this, &QFormulaDisplay::clear);
     connect(engineProcess, &QProcess::readyReadStandardOutput, this, &QFormulaDisplay::readOutput);
     connect(engineProcess, &QProcess::readyReadStandardError, this, &QFormulaDisplay::readErrors);
     connect(engineProcess, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
             &QFormulaDisplay::engineFinished);
     connect(engineProcess, &QProcess::errorOccurred, this, &QFormulaDisplay::engineFailed);
     connect(graceTimer, &QTimer::timeout, engineProcess, &QProcess::kill);
-    auto *clearKey = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr,
-                                   Qt::WidgetWithChildrenShortcut);
-    connect(clearKey, &QShortcut::activated, clearButton,
-            [this]() { clearButton->animateClick(); });
+    connect(busyTimer, &QTimer::timeout, this, &QFormulaDisplay::showBusy);
+    addShortcut(QKeySequence(Qt::Key_Escape), &QFormulaDisplay::clear);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), &QFormulaDisplay::recallOlder);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), &QFormulaDisplay::recallNewer);
+}
+
+// The process object would report the engine it kills as finished to a
+// display whose answer line is already gone.
+QFormulaDisplay::~QFormulaDisplay()
+{
+    disconnect(engineProcess, nullptr, this, nullptr);
+    if (engineProcess->state() == QProcess::NotRunning)
+        return;
+    engineProcess->terminate();
+    if (!engineProcess->waitForFinished(stopGrace)) {
+        engineProcess->kill();
+        engineProcess->waitForFinished();
+    }
 }
 
 void QFormulaDisplay::setInputFormula(QFormula *newFormula)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Consolas"), QStringLiteral("Courier New")});
-    font.setPointSize(16);
-    font.setWeight(QFont::Bold);
-    font.setItalic(false);
-    newFormula->setFont(font);
+    newFormula->setFont(formulaFont(formulaPointSize));
     formulaView->setFormula(newFormula);
     QFormula *oldFormula = formula;
     formula = newFormula;
     setFocusProxy(formula);
     delete oldFormula;
-    connect(clearButton, &QPushButton::pressed, formula, &QFormula::clear);
     connect(formula, &QFormula::returnPressed, this, &QFormulaDisplay::calculate);
+}
+
+void QFormulaDisplay::setHistory(QFormulaHistory *newHistory, const QFormulaProvider *newTemplates)
+{
+    history = newHistory;
+    templates = newTemplates;
 }
 
 void QFormulaDisplay::calculate()
@@ -106,7 +158,12 @@ void QFormulaDisplay::calculate()
     engineOutput.clear();
     engineErrors.clear();
     outputCut = false;
+    keeping = history && !formula->toLine().isEmpty();
+    if (keeping)
+        calculated = QFormulaRecord::ofFormula(formula);
     engineProcess->start(QStringLiteral("tovel"), {line}, QIODevice::ReadWrite);
+    answerLine->markStale();
+    busyTimer->start(busyDelay);
 }
 
 // The answer is shown as it arrives, at most its first 1000 bytes; an answer
@@ -116,6 +173,7 @@ void QFormulaDisplay::readOutput()
     const QByteArray bytes = engineProcess->readAllStandardOutput();
     if (stopping)
         return;
+    busyTimer->stop();
     const int room = outputPiece - engineOutput.size();
     outputCut = outputCut || bytes.size() > room;
     engineOutput += bytes.left(room);
@@ -136,6 +194,86 @@ void QFormulaDisplay::insertFormula(QFormula *formulaTemplate)
     formula->insertFormula(formulaTemplate);
 }
 
+void QFormulaDisplay::clear()
+{
+    stopEngine();
+    formula->clear();
+}
+
+void QFormulaDisplay::copyAnswer()
+{
+    QApplication::clipboard()->setText(answerLine->text().trimmed());
+}
+
+void QFormulaDisplay::recall(int index)
+{
+    if (!history || index < 0 || index >= history->count())
+        return;
+    if (QFormula *recalled = templates->createFormula(history->entry(index).formula)) {
+        setInputFormula(recalled);
+        history->setCurrent(index);
+        formula->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// The first step back keeps what the editor held, the draft, which the
+// last step forward brings back.
+void QFormulaDisplay::recallOlder()
+{
+    if (!history || history->count() == 0)
+        return;
+    const int current = history->current();
+    if (current < 0)
+        draft = QFormulaRecord::ofFormula(formula);
+    recall(current < 0 ? history->count() - 1 : qMax(current - 1, 0));
+}
+
+void QFormulaDisplay::recallNewer()
+{
+    const int current = history ? history->current() : -1;
+    if (current < 0)
+        return;
+    if (current + 1 < history->count()) {
+        recall(current + 1);
+        return;
+    }
+    if (QFormula *restored = templates->createFormula(draft)) {
+        setInputFormula(restored);
+        formula->setFocus(Qt::OtherFocusReason);
+    }
+    history->setCurrent(-1);
+}
+
+// Keys that the control with the focus leaves: Return calculates from any
+// of them, Copy copies the answer when the formula has nothing selected.
+void QFormulaDisplay::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        calculate();
+    else if (event->matches(QKeySequence::Copy))
+        copyAnswer();
+    else
+        QFrame::keyPressEvent(event);
+}
+
+// Tab and Shift+Tab go round the formula, "=", "CE", Base, Prec and Angle.
+bool QFormulaDisplay::focusNextPrevChild(bool next)
+{
+    const QList<QWidget *> stops{formula,  solveButton,   clearButton,
+                                 baseSpin, precisionSpin, angleCombo};
+    const QWidget *focused = QApplication::focusWidget();
+    const auto holdsFocus = [focused](const QWidget *stop) {
+        return stop == focused || stop->isAncestorOf(focused);
+    };
+    const int at = int(std::find_if(stops.cbegin(), stops.cend(), holdsFocus) - stops.cbegin());
+    if (!focused || at == stops.size())
+        return QFrame::focusNextPrevChild(next);
+    const int step = next ? 1 : stops.size() - 1;
+    stops.at((at + step) % stops.size())
+        ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
 void QFormulaDisplay::createWidgets()
 {
     setObjectName(QStringLiteral("display"));
@@ -149,16 +287,15 @@ void QFormulaDisplay::createWidgets()
     formula = new QFormula(this);
     solveButton = new QPushButton(tr("="), this);
     solveButton->setMinimumHeight(32);
-    solveButton->setFocusProxy(this);
+    // Reached by Tab, never taken by a click, which leaves the focus where it
+    // was.
+    solveButton->setFocusPolicy(Qt::TabFocus);
     solveButton->setToolTip(tr("Calculate (%1)").arg(keyName(Qt::Key_Return)));
     clearButton = new QPushButton(tr("CE"), this);
-    clearButton->setFocusProxy(this);
+    clearButton->setFocusPolicy(Qt::TabFocus);
     clearButton->setToolTip(
         tr("Clear the formula, stop the calculation (%1)").arg(keyName(Qt::Key_Escape)));
-    answerLine = new QLineEdit(this);
-    answerLine->setReadOnly(true);
-    answerLine->setFocusPolicy(Qt::NoFocus);
-    answerLine->setAlignment(Qt::AlignRight);
+    answerLine = new QAnswerLine(this);
     baseSpin = new QSpinBox(this);
     baseSpin->setRange(2, 2147483647);
     baseSpin->setValue(10);
@@ -172,6 +309,8 @@ void QFormulaDisplay::createWidgets()
     engineProcess = new QEngineProcess(this);
     graceTimer = new QTimer(this);
     graceTimer->setSingleShot(true);
+    busyTimer = new QTimer(this);
+    busyTimer->setSingleShot(true);
 }
 
 void QFormulaDisplay::layOutInput()
@@ -205,12 +344,14 @@ void QFormulaDisplay::layOutGrid()
 // for instance, so that the next "=" can start a new one. The engine is asked
 // to end, and killed only when it has not ended after a short grace; the
 // panel goes on meanwhile. What the stopped engine had not yet shown is
-// dropped: the answer line keeps its text.
+// dropped, and the answer line says that the calculation was stopped.
 void QFormulaDisplay::stopEngine()
 {
     if (engineProcess->state() == QProcess::NotRunning || stopping)
         return;
     stopping = true;
+    busyTimer->stop();
+    answerLine->showStatus(tr("Calculation stopped"));
     engineProcess->terminate();
     graceTimer->start(stopGrace);
 }
@@ -221,32 +362,54 @@ void QFormulaDisplay::stopEngine()
 void QFormulaDisplay::engineFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     graceTimer->stop();
+    busyTimer->stop();
     if (stopping) {
         stopping = false;
         return;
     }
-    const bool answered = exitStatus == QProcess::NormalExit && exitCode == 0;
-    if (answered && !engineOutput.isEmpty())
-        return;
+    const bool normalExit = exitStatus == QProcess::NormalExit;
     const QString error = calculationError();
-    if (exitStatus == QProcess::NormalExit && exitCode != 0 && !error.trimmed().isEmpty())
+    if (normalExit && exitCode != 0 && !error.trimmed().isEmpty())
         showAnswer(error);
-    else
+    else if (!normalExit || exitCode != 0 || engineOutput.isEmpty())
         showAnswer(tr("The engine stopped without an answer"));
+    keepCalculation();
 }
 
 void QFormulaDisplay::engineFailed(QProcess::ProcessError error)
 {
-    if (error == QProcess::FailedToStart)
-        showAnswer(tr("The engine tovel could not be started"));
+    if (error != QProcess::FailedToStart)
+        return;
+    busyTimer->stop();
+    showAnswer(tr("The engine tovel could not be started"));
 }
 
-// A text longer than the line shows from its start, and whole in the tool tip.
 void QFormulaDisplay::showAnswer(const QString &text)
 {
-    answerLine->setText(text);
-    answerLine->setCursorPosition(0);
-    answerLine->setToolTip(text.trimmed());
+    answerLine->showAnswer(text);
+    lastAnswer = text;
+}
+
+void QFormulaDisplay::showBusy()
+{
+    if (engineProcess->state() != QProcess::NotRunning && !stopping && engineOutput.isEmpty())
+        answerLine->showStatus(tr("Calculating…"));
+}
+
+void QFormulaDisplay::addShortcut(const QKeySequence &keys, void (QFormulaDisplay::*slot)())
+{
+    auto *shortcut = new QShortcut(keys, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this, slot);
+}
+
+// The formula of a calculation that ended goes into the history with the
+// answer it got, error texts included: a formula the engine rejected is one
+// the user may want to mend.
+void QFormulaDisplay::keepCalculation()
+{
+    if (keeping)
+        history->add(calculated, lastAnswer);
+    keeping = false;
 }
 
 // The engine's standard error without the warnings it echoes.
@@ -257,11 +420,22 @@ QString QFormulaDisplay::calculationError() const
     return lines.join(QLatin1Char('\n'));
 }
 
-// The formula as one line, with every "Ans", in any letter case, replaced by
-// the last answer.
+// The formula as one line, with the word "Ans", in any letter case, standing
+// for the last answer: a number as one value in brackets, so that 2Ans after
+// -3 is 2(-3); any other answer, an error text for instance, as its text.
 QString QFormulaDisplay::expression() const
 {
-    QString line = formula->toLine();
-    line.replace(QLatin1String("ans"), answerLine->text().simplified(), Qt::CaseInsensitive);
-    return line;
+    const QString line = formula->toLine();
+    const QString answer = lastAnswer.simplified();
+    const QString value = isNumber(answer) ? QLatin1Char('(') + answer + QLatin1Char(')') : answer;
+    QString result;
+    int from = 0;
+    for (int at = line.indexOf(QLatin1String("ans"), 0, Qt::CaseInsensitive); at >= 0;
+         at = line.indexOf(QLatin1String("ans"), at + 3, Qt::CaseInsensitive)) {
+        if (!isWholeAns(line, at))
+            continue;
+        result += line.midRef(from, at - from) + value;
+        from = at + 3;
+    }
+    return result + line.midRef(from);
 }

@@ -1,15 +1,19 @@
 #ifndef QFORMULADISPLAY_H
 #define QFORMULADISPLAY_H
 
+#include "qformularecord.h"
+
 #include <QFrame>
 #include <QProcess>
 
+class QAnswerLine;
 class QComboBox;
 class QFormula;
+class QFormulaHistory;
+class QFormulaProvider;
 class QFormulaView;
 class QGridLayout;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTimer;
@@ -17,19 +21,24 @@ class QVBoxLayout;
 
 // The calculator display: the formula being edited above the answer line,
 // the Base, Prec and Angle controls, and the buttons "CE" and "=". "=" (or
-// Return in the formula) writes the formula as one line, puts the answer
-// line's text in place of "Ans" and runs the engine tovel on it as a child
-// process; whatever the engine prints, answer or error, becomes the answer
-// line's text.
+// Return anywhere in the display) writes the formula as one line, puts the
+// last answer in place of the word "Ans" and runs the engine tovel on it as a
+// child process; whatever the engine prints, answer or error, becomes the
+// answer line's text. Each calculation that ends goes into the history with
+// its answer, and Ctrl+Up and Ctrl+Down bring its formulas back.
 class QFormulaDisplay : public QFrame
 {
     Q_OBJECT
 
 public:
     explicit QFormulaDisplay(QWidget *parent = nullptr);
+    // A running engine is stopped before the display goes.
+    ~QFormulaDisplay() override;
 
     // Makes the formula the edited one; the display deletes the one it held.
     void setInputFormula(QFormula *formula);
+    // Where calculations are kept, and the templates that rebuild them.
+    void setHistory(QFormulaHistory *history, const QFormulaProvider *templates);
 
 private slots:
     void calculate();
@@ -38,6 +47,18 @@ private slots:
 
 public slots:
     void insertFormula(QFormula *formula);
+    // Clears the formula and stops a running calculation, as "CE" does.
+    void clear();
+    // Puts the whole text of the answer line on the clipboard.
+    void copyAnswer();
+    // Brings the history's entry back into the editor, as its formula.
+    void recall(int index);
+    void recallOlder();
+    void recallNewer();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createWidgets();
@@ -47,6 +68,9 @@ private:
     void engineFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void engineFailed(QProcess::ProcessError error);
     void showAnswer(const QString &text);
+    void showBusy();
+    void addShortcut(const QKeySequence &keys, void (QFormulaDisplay::*slot)());
+    void keepCalculation();
     QString calculationError() const;
     QString expression() const;
 
@@ -56,7 +80,7 @@ private:
     QFrame *inputPlace;
     QFormulaView *formulaView;
     QFormula *formula;
-    QLineEdit *answerLine;
+    QAnswerLine *answerLine;
     QSpinBox *baseSpin;
     QSpinBox *precisionSpin;
     QComboBox *angleCombo;
@@ -75,6 +99,17 @@ private:
     // "CE" asked the running engine to stop; it ends by itself or is killed.
     bool stopping = false;
     QTimer *graceTimer;
+    // Shows that the engine is still at work once it has taken a while.
+    QTimer *busyTimer;
+    // The text of the last answer or error, which "Ans" stands for.
+    QString lastAnswer;
+    QFormulaHistory *history = nullptr;
+    const QFormulaProvider *templates = nullptr;
+    // The formula of the running calculation, kept when it ends.
+    QFormulaRecord calculated;
+    bool keeping = false;
+    // What the editor held before the history was first stepped into.
+    QFormulaRecord draft;
 };
 
 #endif

@@ -191,17 +191,22 @@ void QFormulaField::insertFormula(QFormula *formulaTemplate)
         setFocus(Qt::OtherFocusReason);
         return;
     }
-    copy->setParent(this);
-    copy->setFont(font());
-    // Centred, a nested formula keeps its preferred height: without an
-    // alignment the box layout would cap the whole field at the height of
-    // its shortest nested formula and squash the taller ones.
-    layout->insertWidget(cursorPos, copy, 0, Qt::AlignVCenter);
-    outlineState = NoOutline;
+    holdFormula(copy);
     copy->setFocus(Qt::OtherFocusReason);
     if (autoBrakes && !isBracketed())
         wrapInBrackets();
-    connect(copy, &QFormula::returnPressed, this, &QFormulaField::returnPressed);
+}
+
+void QFormulaField::holdFormula(QFormula *nested)
+{
+    nested->setParent(this);
+    nested->setFont(font());
+    // Centred, a nested formula keeps its preferred height: without an
+    // alignment the box layout would cap the whole field at the height of
+    // its shortest nested formula and squash the taller ones.
+    layout->insertWidget(cursorPos, nested, 0, Qt::AlignVCenter);
+    outlineState = NoOutline;
+    connect(nested, &QFormula::returnPressed, this, &QFormulaField::returnPressed);
 }
 
 void QFormulaField::moveFocusOut(FocusDirection direction)

@@ -36,6 +36,9 @@ public:
     int indexAt(const QPoint &pos) const;
     QString toLine(bool useDefault) const;
     void insertFormula(QFormula *formulaTemplate);
+    // Takes the formula in as an item at the cursor, which stays in front of
+    // it; Return in the formula is passed on as Return in this field.
+    void holdFormula(QFormula *nested);
     void moveFocusOut(FocusDirection direction);
 
     int itemCount() const;

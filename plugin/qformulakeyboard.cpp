@@ -28,10 +28,13 @@ QFormulaKeyboard::QFormulaKeyboard(QWidget *parent)
 
 QFormulaKeyboard::~QFormulaKeyboard() = default;
 
+// The catalogue names its groups in English; the caption is the name in the
+// user's language where the plug-in's catalogue translates it.
 void QFormulaKeyboard::addGroup(int num, const QString &name, bool showDefault)
 {
-    auto *group = new QScreenKeyGroup(num, name, showDefault, this);
-    auto *entry = new QAction(name, optionsMenu);
+    const QString caption = tr(name.toUtf8().constData());
+    auto *group = new QScreenKeyGroup(num, caption, showDefault, this);
+    auto *entry = new QAction(caption, optionsMenu);
     groups.append(group);
     connect(group, &QScreenKeyGroup::visibleChanged, entry, &QAction::setChecked);
     connect(entry, &QAction::toggled, group, &QWidget::setVisible);

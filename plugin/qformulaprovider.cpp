@@ -1,12 +1,18 @@
 #include "qformulaprovider.h"
 
 #include "qformula.h"
+#include "qformulafield.h"
 #include "qformulakeyboard.h"
+#include "qformularecord.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QIODevice>
 #include <QPixmap>
+
+#include <memory>
 
 QT_WARNING_DISABLE_DEPRECATED
 
@@ -136,6 +142,56 @@ QFormula *QFormulaProvider::createFormula(int index) const
     if (index < 0 || index >= templates.size())
         return nullptr;
     return new QFormula(*templates.at(index));
+}
+
+// Each formula is a copy of its template whose fields are emptied and
+// filled again item by item: the glyphs typed as they stand, the nested
+// formulas built the same way and taken in.
+QFormula *QFormulaProvider::createFormula(const QFormulaRecord &record) const
+{
+    return describes(record) ? buildFormula(record) : nullptr;
+}
+
+bool QFormulaProvider::describes(const QFormulaRecord &record) const
+{
+    const QFormula *formulaTemplate = templateNamed(record.name);
+    if (record.isGlyph || !formulaTemplate || formulaTemplate->fieldCount() != record.fields.size())
+        return false;
+    for (const QVector<QFormulaRecord> &field : record.fields)
+        for (const QFormulaRecord &item : field)
+            if (!item.isGlyph && !describes(item))
+                return false;
+    return true;
+}
+
+QFormula *QFormulaProvider::buildFormula(const QFormulaRecord &record) const
+{
+    auto formula = std::make_unique<QFormula>(*templateNamed(record.name));
+    formula->setParent(nullptr);
+    for (int i = 0; i < record.fields.size(); ++i) {
+        QFormulaField *field = formula->field(i);
+        field->clear();
+        for (const QFormulaRecord &item : record.fields.at(i)) {
+            if (item.isGlyph) {
+                field->insertText(item.name, false);
+                continue;
+            }
+            field->holdFormula(buildFormula(item));
+            field->setCursorPosition(field->cursorPosition() + 1, false, false);
+        }
+        // Outlined as a field is once the user has left it.
+        QFocusEvent left(QEvent::FocusOut);
+        QCoreApplication::sendEvent(field, &left);
+    }
+    return formula.release();
+}
+
+const QFormula *QFormulaProvider::templateNamed(const QString &name) const
+{
+    for (const QFormula *formulaTemplate : templates)
+        if (formulaTemplate->objectName() == name)
+            return formulaTemplate;
+    return nullptr;
 }
 
 // Fields and lines belong to the last item read; before the first item there

@@ -7,6 +7,7 @@
 
 class QFormula;
 class QFormulaKeyboard;
+class QFormulaRecord;
 class QIODevice;
 class QPixmap;
 
@@ -31,12 +32,20 @@ public:
                  int keybX, int keybY);
     int count() const;
     QFormula *createFormula(int index) const;
+    // The formula the record describes, built from the templates it names;
+    // none when it names a template that is not there, or gives a template
+    // more or fewer fields than it has.
+    QFormula *createFormula(const QFormulaRecord &record) const;
+    // Whether createFormula can build the record.
+    bool describes(const QFormulaRecord &record) const;
     const QFormula *formulaTemplate(int index) const { return templates.at(index); }
     // The rectangle of the palette that pictures the item's key; empty for
     // an item without a key.
     QRect keyFace(int index) const { return keyFaces.at(index); }
 
 private:
+    const QFormula *templateNamed(const QString &name) const;
+    QFormula *buildFormula(const QFormulaRecord &record) const;
     void readField(const QXmlAttributes &atts);
     void readLine(const QXmlAttributes &atts);
 

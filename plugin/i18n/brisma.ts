@@ -11,6 +11,18 @@
 <context>
     <name>QFormulaDisplay</name>
     <message>
+        <source>Brisma</source>
+        <translation>Брисма</translation>
+    </message>
+    <message>
+        <source>Calculating…</source>
+        <translation>Вычисляется…</translation>
+    </message>
+    <message>
+        <source>Calculation stopped</source>
+        <translation>Вычисление остановлено</translation>
+    </message>
+    <message>
         <source>Angle</source>
         <translation>Углы</translation>
     </message>
@@ -37,6 +49,56 @@
     <message>
         <source>The engine tovel could not be started</source>
         <translation>Не удалось запустить вычислитель tovel</translation>
+    </message>
+</context>
+<context>
+    <name>QFormulaKeyboard</name>
+    <message>
+        <source>Options</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <source>Restore defaults</source>
+        <translation>Восстановить по умолчанию</translation>
+    </message>
+    <message>
+        <source>Trigonometric functions</source>
+        <translation>Тригонометрические функции</translation>
+    </message>
+    <message>
+        <source>Algebraic functions</source>
+        <translation>Алгебраические функции</translation>
+    </message>
+    <message>
+        <source>Fractions and braces</source>
+        <translation>Дроби и скобки</translation>
+    </message>
+    <message>
+        <source>Constants and variables</source>
+        <translation>Константы и переменные</translation>
+    </message>
+    <message>
+        <source>Boolean operators</source>
+        <translation>Логические операции</translation>
+    </message>
+    <message>
+        <source>Decimal arithmetics</source>
+        <translation>Десятичная арифметика</translation>
+    </message>
+    <message>
+        <source>Hexadecimal numbers</source>
+        <translation>Шестнадцатеричные числа</translation>
+    </message>
+</context>
+<context>
+    <name>QFormulaHistoryView</name>
+    <message>
+        <source>History</source>
+        <translation>История</translation>
+    </message>
+    <message>
+        <source>Clear history</source>
+        <translation>Очистить историю</translation>
     </message>
 </context>
 <context>

@@ -163,8 +163,8 @@ void PluginTest::calculation()
     QCOMPARE(window.driver.answer(), shown);
 }
 
-// The answer line's text, simplified, takes the place of "Ans" in any letter
-// case, also inside a longer word; "CE" clears the formula, not the answer.
+// The last answer, simplified, takes the place of the word "Ans" in any
+// letter case, a number in brackets; "CE" clears the formula, not the answer.
 void PluginTest::previousAnswer_data()
 {
     QTest::addColumn<QByteArray>("previous");
@@ -172,17 +172,17 @@ void PluginTest::previousAnswer_data()
     QTest::addColumn<QString>("sent");
 
     QTest::newRow("Ans*2 after 3") << QByteArray("3\n") << "Ans*2"
-                                   << "3*2";
+                                   << "(3)*2";
     QTest::newRow("ans typed in any case") << QByteArray("3\n") << "aNs+ANS+ans"
-                                           << "3+3+3";
-    QTest::newRow("inside a word") << QByteArray("3\n") << "answer"
-                                   << "3wer";
+                                           << "(3)+(3)+(3)";
+    QTest::newRow("not inside a word") << QByteArray("3\n") << "answer"
+                                       << "answer";
     QTest::newRow("empty answer line") << QByteArray("\n") << "Ans+1"
                                        << "+1";
     QTest::newRow("answer of two lines") << QByteArray("1\n2\n") << "Ans"
                                          << "1 2";
     QTest::newRow("blanks around the answer") << QByteArray("  4 \n") << "Ans"
-                                              << "4";
+                                              << "(4)";
 }
 
 void PluginTest::previousAnswer()
@@ -306,8 +306,8 @@ void PluginTest::engineFailures()
 }
 
 // A line that never ends keeps the engine running, and "=" again starts no
-// second one; "CE" stops it, the answer line keeps its text, and the next
-// "=" works again.
+// second one; "CE" stops it, the answer line says so, and the next "=" works
+// again.
 void PluginTest::clearStopsEndlessEngine()
 {
     FakeEngine engine;
@@ -322,7 +322,7 @@ void PluginTest::clearStopsEndlessEngine()
     window.driver.click(QStringLiteral("="));
     window.driver.click(QStringLiteral("CE"));
     QTRY_COMPARE(window.driver.engine()->state(), QProcess::NotRunning);
-    QCOMPARE(window.driver.answer(), QStringLiteral("3\n"));
+    QCOMPARE(window.driver.answer(), QStringLiteral("Calculation stopped"));
 
     engine.answer("7\n");
     DisplayDriver::type(QStringLiteral("4"));
@@ -375,8 +375,8 @@ void PluginTest::controlsChangeNothing()
     QCOMPARE(engine.arguments(), QStringList({"1+2", "1+2"}));
 }
 
-// The built engine on a line that never ends: "CE" stops it, and the answer
-// line keeps the answer of the line before.
+// The built engine on a line that never ends: "CE" stops it, and Ans is
+// still the answer of the line before.
 void PluginTest::clearStopsEndlessRealEngine()
 {
     TovelTree tree(TovelTree::Shipped);
@@ -391,7 +391,7 @@ void PluginTest::clearStopsEndlessRealEngine()
     QTRY_COMPARE(window.driver.engine()->state(), QProcess::Running);
     window.driver.click(QStringLiteral("CE"));
     QTRY_COMPARE(window.driver.engine()->state(), QProcess::NotRunning);
-    QCOMPARE(window.driver.answer(), QStringLiteral("3\n"));
+    QCOMPARE(window.driver.answer(), QStringLiteral("Calculation stopped"));
     DisplayDriver::type(QStringLiteral("Ans*2"));
     QVERIFY(window.driver.solve());
     QCOMPARE(window.driver.answer(), QStringLiteral("6\n"));

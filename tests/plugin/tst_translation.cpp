@@ -2,6 +2,7 @@
 #include "toveltree.h"
 
 #include <QLocale>
+#include <QMenu>
 #include <QTextCodec>
 #include <QtTest>
 
@@ -14,6 +15,8 @@ class TranslationTest : public QObject
 private slots:
     void initTestCase();
     void texts();
+    void panelTexts_data();
+    void panelTexts();
     void engineErrorInAnswerLine();
 };
 
@@ -52,11 +55,69 @@ void TranslationTest::texts()
     QVERIFY(window.driver.label(expected("Base", "Сист")));
     QVERIFY(window.driver.label(expected("Prec", "Точн")));
     QVERIFY(window.driver.label(expected("Angle", "Углы")));
-    QVERIFY(window.driver.label(QStringLiteral("Brisma")));
+    QVERIFY(window.driver.label(expected("Brisma", "Брисма")));
     QVERIFY(window.driver.button(QStringLiteral("=")));
     QVERIFY(window.driver.button(QStringLiteral("CE")));
     QCOMPARE(window.driver.button(QStringLiteral("="))->toolTip(),
              expected("Calculate (Return)", "Вычислить (Return)"));
+}
+
+// Every text of the panel follows the locale: the keyboard's group captions,
+// its menu, the history, the answer line's statuses.
+void TranslationTest::panelTexts_data()
+{
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("first group caption")
+        << "groupHeader" << expected("Trigonometric functions", "Тригонометрические функции");
+    QTest::newRow("menu entry of a hidden group")
+        << "menu" << expected("Hexadecimal numbers", "Шестнадцатеричные числа");
+    QTest::newRow("Restore defaults")
+        << "menu" << expected("Restore defaults", "Восстановить по умолчанию");
+    QTest::newRow("history caption") << "history" << expected("History", "История");
+    QTest::newRow("Clear history") << "history" << expected("Clear history", "Очистить историю");
+    QTest::newRow("stopped calculation")
+        << "answer" << expected("Calculation stopped", "Вычисление остановлено");
+}
+
+void TranslationTest::panelTexts()
+{
+    QFETCH(QString, objectName);
+    QFETCH(QString, text);
+
+    QTemporaryDir engineDir;
+    const QByteArray oldPath = qgetenv("PATH");
+    QDir(engineDir.path()).mkdir(QStringLiteral("bin"));
+    QFile endless(engineDir.filePath(QStringLiteral("bin/tovel")));
+    QVERIFY(endless.open(QIODevice::WriteOnly));
+    endless.write("#!/bin/sh\nexec sleep 600\n");
+    endless.setPermissions(endless.permissions() | QFileDevice::ExeOwner);
+    endless.close();
+    qputenv("PATH", QFile::encodeName(engineDir.filePath(QStringLiteral("bin"))) + ':' + oldPath);
+    PanelWindow window;
+    QVERIFY(window.open());
+    QStringList texts;
+    if (objectName == QLatin1String("menu")) {
+        for (QAction *action : window.panel->findChild<QMenu *>()->actions())
+            texts.append(action->text());
+    } else if (objectName == QLatin1String("answer")) {
+        window.driver.click(QStringLiteral("="));
+        QTRY_COMPARE(window.driver.engine()->state(), QProcess::Running);
+        window.driver.click(QStringLiteral("CE"));
+        texts.append(window.driver.answer());
+        QTRY_COMPARE(window.driver.engine()->state(), QProcess::NotRunning);
+    } else {
+        QWidget *parent = window.panel->findChild<QWidget *>(objectName);
+        for (QLabel *label : window.panel->findChildren<QLabel *>())
+            if (parent->isAncestorOf(label) || parent == label)
+                texts.append(label->text());
+        for (QPushButton *button : window.panel->findChildren<QPushButton *>())
+            if (parent->isAncestorOf(button) || parent == button)
+                texts.append(button->toolTip().isEmpty() ? button->text() : button->toolTip());
+    }
+    qputenv("PATH", oldPath);
+    QVERIFY2(texts.contains(text), qPrintable(texts.join(QLatin1String(", "))));
 }
 
 // The engine writes in the locale's encoding; the answer line reads it so.

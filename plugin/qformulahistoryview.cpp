@@ -1,0 +1,170 @@
+#include "qformulahistoryview.h"
+
+#include "formulafont.h"
+#include "qformula.h"
+#include "qformulafield.h"
+#include "qformulahistory.h"
+#include "qformulaprovider.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace
+{
+const char *entryProperty = "entry";
+const char *currentProperty = "current";
+// The history's formulas are set smaller than the edited one.
+const int formulaPointSize = 12;
+// The list is at least this many characters of its font wide; an answer
+// below its formula is cut to that width. A formula wider than the list
+// scrolls.
+const int answerWidth = 28;
+} // namespace
+
+QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
+    : QFrame(parent), caption(new QLabel(tr("History"), this)), scrollArea(new QScrollArea(this)),
+      list(new QWidget), listLayout(new QVBoxLayout(list)),
+      clearButton(new QPushButton(tr("Clear history"), this))
+{
+    setObjectName(QStringLiteral("history"));
+    caption->setObjectName(QStringLiteral("title"));
+    list->setObjectName(QStringLiteral("historyList"));
+    listLayout->setContentsMargins(2, 2, 2, 2);
+    listLayout->setSpacing(2);
+    listLayout->addStretch(1);
+    scrollArea->setWidget(list);
+    scrollArea->setWidgetResizable(true);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    clearButton->setFocusPolicy(Qt::NoFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(caption);
+    layout->addWidget(scrollArea, 1);
+    layout->addWidget(clearButton);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setMinimumWidth(answerWidth * fontMetrics().averageCharWidth());
+}
+
+void QFormulaHistoryView::setHistory(QFormulaHistory *newHistory,
+                                     const QFormulaProvider *newTemplates)
+{
+    history = newHistory;
+    templates = newTemplates;
+    history->keepOnly([newTemplates](const QFormulaHistory::Entry &entry) {
+        return newTemplates->describes(entry.formula);
+    });
+    connect(history, &QFormulaHistory::entriesChanged, this, &QFormulaHistoryView::refill);
+    connect(history, &QFormulaHistory::entryAdded, this, &QFormulaHistoryView::appendEntry);
+    connect(history, &QFormulaHistory::currentChanged, this, &QFormulaHistoryView::markCurrent);
+    connect(clearButton, &QPushButton::clicked, history, &QFormulaHistory::clear);
+    refill();
+}
+
+int QFormulaHistoryView::entryCount() const
+{
+    return listLayout->count() - 1;
+}
+
+QWidget *QFormulaHistoryView::entryWidget(int index) const
+{
+    return listLayout->itemAt(index)->widget();
+}
+
+bool QFormulaHistoryView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        emit entryChosen(watched->property(entryProperty).toInt());
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void QFormulaHistoryView::refill()
+{
+    while (entryCount() > 0)
+        delete entryWidget(0);
+    for (int i = 0; i < history->count(); ++i)
+        listLayout->insertWidget(i, createEntry(i));
+    listChanged();
+}
+
+// The widgets of the entries kept stay; when the history was full, its
+// oldest entry went.
+void QFormulaHistoryView::appendEntry()
+{
+    if (entryCount() == history->count())
+        delete entryWidget(0);
+    for (int i = 0; i < entryCount(); ++i)
+        entryWidget(i)->setProperty(entryProperty, i);
+    listLayout->insertWidget(entryCount(), createEntry(entryCount()));
+    listChanged();
+}
+
+// The newest entry is scrolled into view once the list has its new size.
+void QFormulaHistoryView::listChanged()
+{
+    clearButton->setEnabled(history->count() > 0);
+    markCurrent(history->current());
+    QTimer::singleShot(0, this, [this]() {
+        scrollArea->verticalScrollBar()->setValue(scrollArea->verticalScrollBar()->maximum());
+    });
+}
+
+void QFormulaHistoryView::markCurrent(int index)
+{
+    for (int i = 0; i < entryCount(); ++i) {
+        QWidget *entry = entryWidget(i);
+        const bool current = i == index;
+        if (entry->property(currentProperty).toBool() == current)
+            continue;
+        entry->setProperty(currentProperty, current);
+        entry->style()->unpolish(entry);
+        entry->style()->polish(entry);
+        if (current)
+            scrollArea->ensureWidgetVisible(entry);
+    }
+}
+
+QWidget *QFormulaHistoryView::createEntry(int index)
+{
+    auto *entry = new QFrame(list);
+    entry->setObjectName(QStringLiteral("historyEntry"));
+    entry->setProperty(entryProperty, index);
+    entry->setCursor(Qt::PointingHandCursor);
+    entry->installEventFilter(this);
+    auto *layout = new QVBoxLayout(entry);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(0);
+    layout->addWidget(readOnlyFormula(index), 0, Qt::AlignLeft);
+    const QString answer = history->entry(index).answer.simplified();
+    auto *answerLabel = new QLabel(entry);
+    answerLabel->setObjectName(QStringLiteral("answer"));
+    const int room = minimumWidth() - 2 * layout->contentsMargins().left() - 24;
+    answerLabel->setText(QStringLiteral("= ") +
+                         answerLabel->fontMetrics().elidedText(answer, Qt::ElideRight, room));
+    answerLabel->setToolTip(answer);
+    layout->addWidget(answerLabel);
+    return entry;
+}
+
+// The formula as the editor draws it, taking neither clicks nor the focus.
+QFormula *QFormulaHistoryView::readOnlyFormula(int index) const
+{
+    QFormula *formula = templates->createFormula(history->entry(index).formula);
+    formula->setFont(formulaFont(formulaPointSize));
+    // Never squeezed: a wide formula scrolls instead.
+    formula->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    formula->setAttribute(Qt::WA_TransparentForMouseEvents);
+    formula->setFocusPolicy(Qt::NoFocus);
+    for (QFormulaField *field : formula->findChildren<QFormulaField *>())
+        field->setFocusPolicy(Qt::NoFocus);
+    return formula;
+}

@@ -1,0 +1,56 @@
+#ifndef QFORMULAHISTORYVIEW_H
+#define QFORMULAHISTORYVIEW_H
+
+#include <QFrame>
+
+class QFormula;
+class QFormulaHistory;
+class QFormulaProvider;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QVBoxLayout;
+
+// The panel's history list: every entry of the history drawn as the formula
+// it was, by the editor's own widgets made read-only, above its answer,
+// oldest at the top. A click on an entry chooses it; the entry shown in the
+// editor is marked. "Clear history" below the list empties the history.
+class QFormulaHistoryView : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit QFormulaHistoryView(QWidget *parent);
+
+    // The formulas are rebuilt from their templates; entries whose
+    // templates are unknown are left out.
+    void setHistory(QFormulaHistory *history, const QFormulaProvider *templates);
+    int entryCount() const;
+    QWidget *entryWidget(int index) const;
+
+signals:
+    void entryChosen(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void refill();
+    void appendEntry();
+    void markCurrent(int index);
+
+private:
+    void listChanged();
+    QWidget *createEntry(int index);
+    QFormula *readOnlyFormula(int index) const;
+
+    QFormulaHistory *history = nullptr;
+    const QFormulaProvider *templates = nullptr;
+    QLabel *caption;
+    QScrollArea *scrollArea;
+    QWidget *list;
+    QVBoxLayout *listLayout;
+    QPushButton *clearButton;
+};
+
+#endif
