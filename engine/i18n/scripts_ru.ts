@@ -59,6 +59,10 @@
 <context>
     <name>domain</name>
     <message>
+        <source>%1: the arguments must be at most 2^53 in magnitude</source>
+        <translation>%1: аргументы должны быть не больше 2^53 по модулю</translation>
+    </message>
+    <message>
         <source>%1: the argument must be a number</source>
         <translation>%1: аргумент должен быть числом</translation>
     </message>
