@@ -4,9 +4,11 @@
 #include "qformulafield.h"
 #include "qformulagraphitem.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QMouseEvent>
 
 #include <numeric>
 
@@ -204,6 +206,41 @@ void QFormula::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange && !fields.isEmpty())
         scaleFieldFonts();
     QWidget::changeEvent(event);
+}
+
+// A press beside the fields of a formula held in a field goes on to that
+// field, which puts its cursor before or after the formula. A formula held
+// in no field, the root formula, hands the press to its field nearest to it.
+void QFormula::mousePressEvent(QMouseEvent *event)
+{
+    QFormulaField *target =
+        qobject_cast<QFormulaField *>(parentWidget()) ? nullptr : nearestField(event->pos());
+    if (!target) {
+        event->ignore();
+        return;
+    }
+    QMouseEvent press(event->type(), target->mapFrom(this, event->pos()), event->button(),
+                      event->buttons(), event->modifiers());
+    QCoreApplication::sendEvent(target, &press);
+}
+
+QFormulaField *QFormula::nearestField(const QPoint &pos) const
+{
+    QFormulaField *nearest = nullptr;
+    int nearestDistance = 0;
+    for (QFormulaField *field : fields) {
+        if (field->focusPolicy() == Qt::NoFocus)
+            continue;
+        const QRect bounds = field->geometry();
+        const QPoint inside(qBound(bounds.left(), pos.x(), bounds.right()),
+                            qBound(bounds.top(), pos.y(), bounds.bottom()));
+        const int distance = (pos - inside).manhattanLength();
+        if (!nearest || distance < nearestDistance) {
+            nearest = field;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
 }
 
 QString QFormula::cellName(const char *kind, int row, int column) const

@@ -51,6 +51,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QString cellName(const char *kind, int row, int column) const;
@@ -58,6 +59,7 @@ private:
     QFormulaField *fieldAt(int row, int column) const;
     int axisRow() const;
     QFormulaGraphItem *graphItemAt(int row, int column) const;
+    QFormulaField *nearestField(const QPoint &pos) const;
     void leaveThroughHolder(FocusDirection direction);
     void scaleFieldFonts();
     void scaleFieldFont(QFormulaField *field);

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLayout>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -53,6 +55,23 @@ QSize QFormulaView::minimumSizeHint() const
     return QSize(smallestWidth * metrics.averageCharWidth(), fittingHeight());
 }
 
+// A press outside the formula is handed to it at the nearest point of its
+// own: its field takes it there.
+void QFormulaView::mousePressEvent(QMouseEvent *event)
+{
+    QWidget *formula = widget();
+    const QPoint pos = formula ? formula->mapFrom(viewport(), event->pos()) : QPoint();
+    if (!formula || formula->rect().contains(pos)) {
+        QScrollArea::mousePressEvent(event);
+        return;
+    }
+    const QPoint nearest(qBound(0, pos.x(), formula->width() - 1),
+                         qBound(0, pos.y(), formula->height() - 1));
+    QMouseEvent press(event->type(), nearest, event->button(), event->buttons(),
+                      event->modifiers());
+    QCoreApplication::sendEvent(formula, &press);
+}
+
 // Typing that moves the cursor without changing the formula's size, Home and
 // End for instance, reaches the view as the key's release that the field
 // leaves unhandled.
@@ -85,11 +104,17 @@ void QFormulaView::followFormula()
     showCursor();
 }
 
+// The room kept is that of lines of the formula's font, each inside the
+// frame a formula keeps around its fields: formulas nested in each other add
+// their frames, in pixels whatever the font, and a few nested formulas must
+// fit with a small font as with a large one.
 int QFormulaView::fittingHeight() const
 {
     if (!widget())
         return 0;
-    const int reserved = reservedLines * QFontMetrics(widget()->font()).height();
+    const QMargins frame = widget()->layout() ? widget()->layout()->contentsMargins() : QMargins();
+    const int line = QFontMetrics(widget()->font()).height() + frame.top() + frame.bottom();
+    const int reserved = reservedLines * line;
     const QScreen *screen = this->screen();
     const int tallest = screen ? screen->availableGeometry().height() / 3 : reserved;
     int needed = widget()->sizeHint().height();
