@@ -101,6 +101,24 @@ QString readFormula(const QFormula *formula)
     return line + after;
 }
 
+// The field of the tree whose items are drawn over each other, if any.
+const QFormulaField *overlapping(const QFormula *root)
+{
+    for (const QFormulaField *field : root->findChildren<QFormulaField *>()) {
+        QList<QRect> bounds;
+        for (const QWidget *child :
+             field->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (child->isVisible())
+                bounds.append(child->geometry());
+        std::sort(bounds.begin(), bounds.end(),
+                  [](const QRect &a, const QRect &b) { return a.x() < b.x(); });
+        for (int i = 1; i < bounds.size(); ++i)
+            if (bounds.at(i).x() <= bounds.at(i - 1).right())
+                return field;
+    }
+    return nullptr;
+}
+
 enum class Step { Type, Key, Click, Drag, KeyButton };
 
 } // namespace
@@ -190,6 +208,10 @@ void DrawnLineTest::randomEditing()
         QVERIFY2(drawn == editor.root->toLine(),
                  qPrintable(QStringLiteral("drawn %1, sent %2 after %3")
                                 .arg(drawn, editor.root->toLine(), steps)));
+        const QFormulaField *overlap = overlapping(editor.root);
+        QVERIFY2(!overlap,
+                 qPrintable(QStringLiteral("items drawn over each other in %1 after %2")
+                                .arg(overlap ? overlap->objectName() : QString(), steps)));
         QVERIFY2(EditorWindow::focusedField(),
                  qPrintable(QStringLiteral("no field has the focus after ") + steps));
     }
