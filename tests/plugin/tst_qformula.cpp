@@ -39,13 +39,8 @@ bool isPointSize(const QWidget *widget, qreal size)
 bool nothingSquashed(const QFormula *root)
 {
     for (const QFormula *nested : root->findChildren<QFormula *>()) {
-        if (nested->height() < nested->sizeHint().height()) {
-            qWarning() << "squashed" << nested << nested->geometry() << nested->sizeHint()
-                       << nested->parentWidget()->geometry() << nested->parentWidget()->sizeHint()
-                       << nested->parentWidget()->parentWidget()->geometry()
-                       << nested->parentWidget()->parentWidget()->sizeHint();
+        if (nested->height() < nested->sizeHint().height())
             return false;
-        }
         for (int i = 0; i < nested->fieldCount(); ++i)
             if (nested->field(i)->height() < nested->field(i)->sizeHint().height())
                 return false;
