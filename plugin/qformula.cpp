@@ -309,6 +309,15 @@ void QFormula::centreOnAxis()
         gridLayout->setContentsMargins(centred);
 }
 
+QFont QFormula::scaledFont(const QFont &font, float factor)
+{
+    QFont scaled = font;
+    const qreal size = scaled.pointSizeF() * factor;
+    if (size > 0)
+        scaled.setPointSizeF(qMax(size, qMin(scaled.pointSizeF(), smallestPointSize)));
+    return scaled;
+}
+
 QFormulaGraphItem *QFormula::graphItemAt(int row, int column) const
 {
     for (QFormulaGraphItem *item : graphItems)
@@ -338,10 +347,7 @@ void QFormula::scaleFieldFonts()
 // inherited may never see a font change, and its fields would stay unscaled.
 void QFormula::scaleFieldFont(QFormulaField *field)
 {
-    QFont scaled = font();
-    const qreal size = scaled.pointSizeF() * field->fontSizeMult;
-    if (size > 0)
-        scaled.setPointSizeF(qMax(size, qMin(scaled.pointSizeF(), smallestPointSize)));
+    const QFont scaled = scaledFont(font(), field->fontSizeMult);
     field->setFont(scaled);
     const QFontMetrics metrics(scaled);
     field->setMinimumSize(metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height());

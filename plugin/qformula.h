@@ -34,6 +34,10 @@ public:
     // Lines the formula up with the items beside it in its field.
     void centreOnAxis();
 
+    // The font of a field whose size is factor times the formula's font, no
+    // smaller than a legible size.
+    static QFont scaledFont(const QFont &font, float factor);
+
     int fieldCount() const { return fields.size(); }
     QFormulaField *field(int index) const { return fields.at(index); }
     int graphItemCount() const { return graphItems.size(); }

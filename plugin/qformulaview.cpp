@@ -1,5 +1,6 @@
 #include "qformulaview.h"
 
+#include "qformula.h"
 #include "qformulafield.h"
 
 #include <QApplication>
@@ -11,8 +12,10 @@
 
 namespace
 {
-// Lines of the formula's font that the view has room for at least.
-const int reservedLines = 5;
+// Levels of exponents or indices above the formula's line that the view has
+// room for at least, and the size of their font, as the catalogue sets it.
+const int reservedLevels = 5;
+const float exponentScale = 0.7f;
 // Width of the view at least, in characters of the formula's font.
 const int smallestWidth = 8;
 // Room kept beside the cursor when the view scrolls to it.
@@ -104,17 +107,20 @@ void QFormulaView::followFormula()
     showCursor();
 }
 
-// The room kept is that of lines of the formula's font, each inside the
-// frame a formula keeps around its fields: formulas nested in each other add
-// their frames, in pixels whatever the font, and a few nested formulas must
-// fit with a small font as with a large one.
+// The room kept is that of a line of the formula's font below five levels
+// of exponents or indices, each a line of their smaller font inside the
+// frame of the formula that holds it: five roots one inside the other fit,
+// whatever the font, as the frames stay in pixels when fonts change.
 int QFormulaView::fittingHeight() const
 {
     if (!widget())
         return 0;
-    const QMargins frame = widget()->layout() ? widget()->layout()->contentsMargins() : QMargins();
-    const int line = QFontMetrics(widget()->font()).height() + frame.top() + frame.bottom();
-    const int reserved = reservedLines * line;
+    const QFont font = widget()->font();
+    const QMargins margins =
+        widget()->layout() ? widget()->layout()->contentsMargins() : QMargins();
+    const int frame = margins.top() + margins.bottom();
+    const int level = QFontMetrics(QFormula::scaledFont(font, exponentScale)).height() + frame;
+    const int reserved = QFontMetrics(font).height() + frame + reservedLevels * level;
     const QScreen *screen = this->screen();
     const int tallest = screen ? screen->availableGeometry().height() / 3 : reserved;
     int needed = widget()->sizeHint().height();
