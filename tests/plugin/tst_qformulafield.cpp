@@ -134,14 +134,22 @@ void FormulaFieldTest::mouse_data()
     QTest::addColumn<bool>("releaseRight");
     QTest::addColumn<int>("cursor");
     QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("buttonCode");
 
-    QTest::newRow("left half of third") << QTestEventList() << 2 << false << 2 << false << 2 << 2;
-    QTest::newRow("right half of third") << QTestEventList() << 2 << true << 2 << true << 3 << 3;
-    QTest::newRow("drag") << QTestEventList() << 0 << false << 3 << true << 4 << 0;
+    const int left = Qt::LeftButton;
+    QTest::newRow("left half of third")
+        << QTestEventList() << 2 << false << 2 << false << 2 << 2 << left;
+    QTest::newRow("right half of third")
+        << QTestEventList() << 2 << true << 2 << true << 3 << 3 << left;
+    QTest::newRow("drag") << QTestEventList() << 0 << false << 3 << true << 4 << 0 << left;
+    QTest::newRow("middle drag places the cursor only")
+        << QTestEventList() << 1 << false << 3 << true << 1 << 1 << int(Qt::MiddleButton);
     QTestEventList selected = typed("", {Qt::Key_Home});
     for (int i = 0; i < 5; ++i)
         selected.addKeyClick(Qt::Key_Right, Qt::ShiftModifier);
-    QTest::newRow("click in selection") << selected << 1 << true << 3 << false << 3 << 3;
+    QTest::newRow("click in selection") << selected << 1 << true << 3 << false << 3 << 3 << left;
+    QTest::newRow("middle click in selection places the cursor")
+        << selected << 1 << true << 1 << true << 2 << 2 << int(Qt::MiddleButton);
 }
 
 void FormulaFieldTest::mouse()
@@ -153,6 +161,8 @@ void FormulaFieldTest::mouse()
     QFETCH(bool, releaseRight);
     QFETCH(int, cursor);
     QFETCH(int, anchor);
+    QFETCH(int, buttonCode);
+    const auto button = Qt::MouseButton(buttonCode);
 
     EditorWindow editor;
     QVERIFY(editor.open());
@@ -167,10 +177,10 @@ void FormulaFieldTest::mouse()
         return QPoint(right ? bounds.right() - 1 : bounds.left() + 1, bounds.center().y());
     };
     const QPoint end = pointOn(release, releaseRight);
-    QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, pointOn(press, pressRight));
-    QMouseEvent drag(QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QTest::mousePress(field, button, Qt::NoModifier, pointOn(press, pressRight));
+    QMouseEvent drag(QEvent::MouseMove, end, Qt::NoButton, button, Qt::NoModifier);
     QApplication::sendEvent(field, &drag);
-    QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, end);
+    QTest::mouseRelease(field, button, Qt::NoModifier, end);
     QCOMPARE(field->cursorPosition(), cursor);
     QCOMPARE(field->anchorPosition(), anchor);
 }
