@@ -53,8 +53,8 @@ void QFormulaField::insertText(const QString &text, bool autoBracket)
         outlineState = EmptyOutline;
     if (!autoBracket || !autoBrakes)
         return;
-    if (text == QLatin1String("(") || text == QLatin1String(")") || isBracketed() ||
-        isPlainOperand())
+    fitOwnBrackets();
+    if (isBracketed() || isPlainOperand() || !bracketsPair())
         return;
     wrapInBrackets();
 }
@@ -106,7 +106,7 @@ void QFormulaField::removeSelection()
     for (int i = lo; i < hi; ++i)
         removeAt(lo);
     placeCursor(lo);
-    dropEmptyBrackets();
+    fitOwnBrackets();
 }
 
 void QFormulaField::removeAt(int index)
@@ -237,7 +237,8 @@ void QFormulaField::insertFormula(QFormula *formulaTemplate)
     layout->insertWidget(cursorPos, copy, 0, Qt::AlignVCenter);
     outlineState = NoOutline;
     copy->setFocus(Qt::OtherFocusReason);
-    if (autoBrakes && !isBracketed())
+    fitOwnBrackets();
+    if (autoBrakes && !isBracketed() && bracketsPair())
         wrapInBrackets();
     connect(copy, &QFormula::returnPressed, this, &QFormulaField::returnPressed);
 }
@@ -455,7 +456,7 @@ void QFormulaField::removeBefore()
         return;
     placeCursor(cursorPos - 1);
     removeAt(cursorPos);
-    dropEmptyBrackets();
+    fitOwnBrackets();
 }
 
 void QFormulaField::removeAfter()
@@ -463,16 +464,49 @@ void QFormulaField::removeAfter()
     if (cursorPos >= contentEnd())
         return;
     removeAt(cursorPos);
-    dropEmptyBrackets();
+    fitOwnBrackets();
 }
 
-void QFormulaField::dropEmptyBrackets()
+// The field's own brackets go once they enclose nothing, or once a closing
+// bracket inside would be read as closing them.
+void QFormulaField::fitOwnBrackets()
 {
-    if (!ownBrackets || itemCount() != 2)
+    if (!ownBrackets || (itemCount() > 2 && !closesUnopened()))
         return;
-    removeAt(1);
+    const int cursor = cursorPos;
+    const int anchor = anchorPos;
+    removeAt(itemCount() - 1);
     removeAt(0);
-    placeCursor(0);
+    cursorPos = qBound(0, cursor - 1, itemCount());
+    anchorPos = qBound(0, anchor - 1, itemCount());
+}
+
+// Whether a closing bracket of the content has no opening one before it.
+bool QFormulaField::closesUnopened() const
+{
+    return bracketDepth() < 0;
+}
+
+// Whether every bracket of the content pairs up with another. Brackets of
+// its own would not enclose a content with a bracket still open, which the
+// user is typing, nor one that closes a bracket it never opened.
+bool QFormulaField::bracketsPair() const
+{
+    return bracketDepth() == 0;
+}
+
+// The depth of brackets still open at the end of the content, or -1 once a
+// closing bracket has no opening one before it.
+int QFormulaField::bracketDepth() const
+{
+    int depth = 0;
+    for (int i = contentStart(); i < contentEnd() && depth >= 0; ++i) {
+        if (glyphIs(i, QStringLiteral("(")))
+            ++depth;
+        else if (glyphIs(i, QStringLiteral(")")))
+            --depth;
+    }
+    return depth;
 }
 
 int QFormulaField::contentStart() const

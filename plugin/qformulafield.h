@@ -96,7 +96,10 @@ private:
     void placeCursor(int pos);
     void removeBefore();
     void removeAfter();
-    void dropEmptyBrackets();
+    void fitOwnBrackets();
+    bool closesUnopened() const;
+    bool bracketsPair() const;
+    int bracketDepth() const;
     void takeFocusFromProxy();
     void releaseRemovedProxy(QWidget *removed);
     void stayInside(FocusDirection direction);

@@ -96,6 +96,10 @@ void FormulaFieldTest::keys_data()
         << true << typed("x+1") << typed("", {Qt::Key_A}, Qt::ControlModifier) << "(x+1)" << 4 << 1;
     QTest::newRow("brackets that enclose nothing go")
         << true << typed("x+") << typed("", {Qt::Key_Backspace, Qt::Key_Backspace}) << "" << 0 << 0;
+    QTest::newRow("own brackets go when a bracket inside would close them")
+        << true << typed("x+", {Qt::Key_Home}) << typed(")") << ")x+" << 1 << 1;
+    QTest::newRow("a closing bracket typed first is never wrapped")
+        << true << none << typed(")+1") << ")+1" << 3 << 3;
     QTest::newRow("typing after a typed pair brackets everything")
         << true << none << typed("(x)+1") << "((x)+1)" << 6 << 6;
 }
