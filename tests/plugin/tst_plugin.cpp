@@ -351,6 +351,8 @@ void PluginTest::clearStopsEngineGently()
     QVERIFY(window.open());
     window.driver.click(QStringLiteral("="));
     QTRY_VERIFY(!engine.arguments().isEmpty());
+    // The engine may run before the panel hears that it has started.
+    QTRY_COMPARE(window.driver.engine()->state(), QProcess::Running);
     window.driver.click(QStringLiteral("CE"));
     if (deaf)
         QCOMPARE(window.driver.engine()->state(), QProcess::Running);
