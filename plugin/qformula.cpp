@@ -4,9 +4,11 @@
 #include "qformulafield.h"
 #include "qformulagraphitem.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QMouseEvent>
 
 #include <numeric>
 
@@ -206,6 +208,41 @@ void QFormula::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
+// A press beside the fields of a formula held in a field goes on to that
+// field, which puts its cursor before or after the formula. A formula held
+// in no field, the root formula, hands the press to its field nearest to it.
+void QFormula::mousePressEvent(QMouseEvent *event)
+{
+    QFormulaField *target =
+        qobject_cast<QFormulaField *>(parentWidget()) ? nullptr : nearestField(event->pos());
+    if (!target) {
+        event->ignore();
+        return;
+    }
+    QMouseEvent press(event->type(), target->mapFrom(this, event->pos()), event->button(),
+                      event->buttons(), event->modifiers());
+    QCoreApplication::sendEvent(target, &press);
+}
+
+QFormulaField *QFormula::nearestField(const QPoint &pos) const
+{
+    QFormulaField *nearest = nullptr;
+    int nearestDistance = 0;
+    for (QFormulaField *field : fields) {
+        if (field->focusPolicy() == Qt::NoFocus)
+            continue;
+        const QRect bounds = field->geometry();
+        const QPoint inside(qBound(bounds.left(), pos.x(), bounds.right()),
+                            qBound(bounds.top(), pos.y(), bounds.bottom()));
+        const int distance = (pos - inside).manhattanLength();
+        if (!nearest || distance < nearestDistance) {
+            nearest = field;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
 QString QFormula::cellName(const char *kind, int row, int column) const
 {
     return QStringLiteral("%1 [%2; %3] of \"%4\"")
@@ -272,6 +309,15 @@ void QFormula::centreOnAxis()
         gridLayout->setContentsMargins(centred);
 }
 
+QFont QFormula::scaledFont(const QFont &font, float factor)
+{
+    QFont scaled = font;
+    const qreal size = scaled.pointSizeF() * factor;
+    if (size > 0)
+        scaled.setPointSizeF(qMax(size, qMin(scaled.pointSizeF(), smallestPointSize)));
+    return scaled;
+}
+
 QFormulaGraphItem *QFormula::graphItemAt(int row, int column) const
 {
     for (QFormulaGraphItem *item : graphItems)
@@ -301,10 +347,7 @@ void QFormula::scaleFieldFonts()
 // inherited may never see a font change, and its fields would stay unscaled.
 void QFormula::scaleFieldFont(QFormulaField *field)
 {
-    QFont scaled = font();
-    const qreal size = scaled.pointSizeF() * field->fontSizeMult;
-    if (size > 0)
-        scaled.setPointSizeF(qMax(size, qMin(scaled.pointSizeF(), smallestPointSize)));
+    const QFont scaled = scaledFont(font(), field->fontSizeMult);
     field->setFont(scaled);
     const QFontMetrics metrics(scaled);
     field->setMinimumSize(metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height());

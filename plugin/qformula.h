@@ -34,6 +34,10 @@ public:
     // Lines the formula up with the items beside it in its field.
     void centreOnAxis();
 
+    // The font of a field whose size is factor times the formula's font, no
+    // smaller than a legible size.
+    static QFont scaledFont(const QFont &font, float factor);
+
     int fieldCount() const { return fields.size(); }
     QFormulaField *field(int index) const { return fields.at(index); }
     int graphItemCount() const { return graphItems.size(); }
@@ -51,6 +55,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QString cellName(const char *kind, int row, int column) const;
@@ -58,6 +63,7 @@ private:
     QFormulaField *fieldAt(int row, int column) const;
     int axisRow() const;
     QFormulaGraphItem *graphItemAt(int row, int column) const;
+    QFormulaField *nearestField(const QPoint &pos) const;
     void leaveThroughHolder(FocusDirection direction);
     void scaleFieldFonts();
     void scaleFieldFont(QFormulaField *field);

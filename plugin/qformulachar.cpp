@@ -46,6 +46,13 @@ void QFormulaChar::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
     const int height = event->size().height();
-    if (isBracket && qAbs(height - event->oldSize().height()) > deadBand)
-        setFixedWidth(height / 5 + 4);
+    if (!isBracket || qAbs(height - event->oldSize().height()) <= deadBand)
+        return;
+    const int fitted = height / 5 + 4;
+    if (fitted == minimumWidth() && fitted == maximumWidth())
+        return;
+    setFixedWidth(fitted);
+    // The field is in the middle of laying out its items and would miss the
+    // new width: it lays them out again once done.
+    QMetaObject::invokeMethod(this, &QWidget::updateGeometry, Qt::QueuedConnection);
 }

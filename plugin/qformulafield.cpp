@@ -4,6 +4,7 @@
 #include "qformulachar.h"
 #include "qformuladebug.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -52,18 +53,27 @@ void QFormulaField::insertText(const QString &text, bool autoBracket)
         outlineState = EmptyOutline;
     if (!autoBracket || !autoBrakes)
         return;
-    if (text == QLatin1String("(") || text == QLatin1String(")") || isBracketed() ||
-        isPlainOperand())
+    fitOwnBrackets();
+    if (isBracketed() || isPlainOperand() || !bracketsPair())
         return;
     wrapInBrackets();
 }
 
+// The content is bracketed when brackets enclose all of it: the field's own,
+// or an opening bracket typed first whose closing bracket is the last item or
+// is still to be typed. "(x+1)+2" is not bracketed: drawn after a function's
+// caption it would read as the function of x+1 plus 2.
 bool QFormulaField::isBracketed() const
 {
     const int count = itemCount();
     if (count < 2)
         return false;
-    return glyphIs(0, QStringLiteral("(")) || glyphIs(count - 1, QStringLiteral(")"));
+    if (ownBrackets)
+        return true;
+    if (!glyphIs(0, QStringLiteral("(")))
+        return false;
+    const int close = matchingBracket(0);
+    return close < 0 || close == count - 1;
 }
 
 bool QFormulaField::isPlainOperand() const
@@ -84,6 +94,7 @@ void QFormulaField::wrapInBrackets()
     placeCursor(itemCount());
     insertText(QStringLiteral(")"), false);
     placeCursor(pos + 1);
+    ownBrackets = true;
 }
 
 void QFormulaField::removeSelection()
@@ -95,12 +106,15 @@ void QFormulaField::removeSelection()
     for (int i = lo; i < hi; ++i)
         removeAt(lo);
     placeCursor(lo);
+    fitOwnBrackets();
 }
 
 void QFormulaField::removeAt(int index)
 {
     if (index < 0 || index >= itemCount())
         return;
+    if (index == 0 || index == itemCount() - 1)
+        ownBrackets = false;
     QLayoutItem *item = layout->takeAt(index);
     QWidget *widget = item->widget();
     delete item;
@@ -111,23 +125,31 @@ void QFormulaField::removeAt(int index)
     update();
 }
 
+// The cursor stays between the field's own brackets: a position on their far
+// side leaves the field when leaveAtEdge is set, and is taken as the nearest
+// position inside them otherwise. Positions outside the items change nothing.
 void QFormulaField::setCursorPosition(int pos, bool leaveAtEdge, bool keepAnchor)
 {
-    if (pos >= 0 && pos <= itemCount()) {
-        cursorPos = pos;
-        if (!keepAnchor)
-            anchorPos = pos;
-        if (focusProxy()) {
-            takeFocusFromProxy();
-        } else if (hasFocus()) {
-            cursorVisible = true;
-            repaint();
-        }
-    } else if (leaveAtEdge) {
-        const bool beforeStart = pos < 0;
-        placeCursor(beforeStart ? 0 : itemCount());
+    const bool inside = pos >= contentStart() && pos <= contentEnd();
+    if (!inside && leaveAtEdge) {
+        const bool beforeStart = pos < contentStart();
+        placeCursor(beforeStart ? contentStart() : contentEnd());
         moveFocusOut(beforeStart ? FocusDirection::Left : FocusDirection::Right);
+        return;
     }
+    if (pos < 0 || pos > itemCount())
+        return;
+    cursorPos = qBound(contentStart(), pos, contentEnd());
+    if (!keepAnchor)
+        anchorPos = cursorPos;
+    if (focusProxy()) {
+        takeFocusFromProxy();
+    } else if (hasFocus()) {
+        cursorVisible = true;
+        repaint();
+    }
+    if (hasSelection())
+        copySelection(QClipboard::Selection);
 }
 
 QString QFormulaField::itemClassName(int index) const
@@ -148,30 +170,46 @@ int QFormulaField::cursorX(int index, int penWidth) const
     return itemWidget(index)->geometry().left();
 }
 
-// The insertion index under a point: the index of the item there, or the one
-// after it when the point lies on the item's right half; -1 beside all items.
+// The insertion index at a point, by its x alone: the index of the item
+// there, or the one after it when the point lies on the item's right half.
+// Beside all items, above or below a short one, it is the index of the
+// nearest gap, so that a click in free space lands before or after the item
+// drawn at its side.
 int QFormulaField::indexAt(const QPoint &pos) const
 {
-    QWidget *item = childAt(pos);
-    while (item && item->parentWidget() != this)
-        item = item->parentWidget();
-    if (!item)
-        return -1;
-    const QRect bounds = item->geometry();
-    const bool rightHalf = pos.x() > (bounds.left() + bounds.right()) / 2;
-    return layout->indexOf(item) + (rightHalf ? 1 : 0);
+    int index = 0;
+    while (index < itemCount()) {
+        const QRect bounds = itemWidget(index)->geometry();
+        if (pos.x() <= (bounds.left() + bounds.right()) / 2)
+            break;
+        ++index;
+    }
+    return index;
 }
 
 QString QFormulaField::toLine(bool useDefault) const
 {
-    QString line;
-    for (int i = 0; i < itemCount(); ++i) {
-        if (const QFormulaChar *glyph = glyphAt(i))
-            line += glyph->toLine();
-        else if (const auto *nested = qobject_cast<const QFormula *>(itemWidget(i)))
-            line += nested->toLine();
-    }
+    const QString line = lineOf(0, itemCount());
     return line.isEmpty() && useDefault ? defValue : line;
+}
+
+void QFormulaField::selectAll()
+{
+    anchorPos = contentStart();
+    setCursorPosition(contentEnd(), false, true);
+}
+
+QString QFormulaField::selectedLine() const
+{
+    return lineOf(qMin(cursorPos, anchorPos), qMax(cursorPos, anchorPos));
+}
+
+void QFormulaField::typeLine(const QString &text)
+{
+    const QString line = text.section(QLatin1Char('\n'), 0, 0);
+    for (const QChar ch : line)
+        if (ch.isPrint())
+            insertText(QString(ch), true);
 }
 
 // Passes the template down the chain of focus proxies to the field that has
@@ -193,7 +231,8 @@ void QFormulaField::insertFormula(QFormula *formulaTemplate)
     }
     holdFormula(copy);
     copy->setFocus(Qt::OtherFocusReason);
-    if (autoBrakes && !isBracketed())
+    fitOwnBrackets();
+    if (autoBrakes && !isBracketed() && bracketsPair())
         wrapInBrackets();
 }
 
@@ -237,10 +276,15 @@ QWidget *QFormulaField::itemWidget(int index) const
     return item ? item->widget() : nullptr;
 }
 
-// Items came or went: the formulas held here line up anew with the items
-// beside them.
+// The field's editing keys reach it before the window's shortcuts. Items
+// came or went: the formulas held here line up anew with the items beside
+// them.
 bool QFormulaField::event(QEvent *event)
 {
+    if (event->type() == QEvent::ShortcutOverride && handlesKey(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::LayoutRequest)
         for (int i = 0; i < itemCount(); ++i)
             if (auto *nested = qobject_cast<QFormula *>(itemWidget(i)))
@@ -258,31 +302,51 @@ void QFormulaField::timerEvent(QTimerEvent *event)
     repaint();
 }
 
+// A caption takes no clicks: they go to the field around its formula. A left
+// press places the cursor or starts a selection, a middle press pastes the
+// selection clipboard there. A press that reaches the field from a formula
+// nested in it, or from the view, brings the focus here.
 void QFormulaField::mousePressEvent(QMouseEvent *event)
 {
-    const int index = indexAt(event->pos());
-    if (index < qMin(cursorPos, anchorPos) || index > qMax(cursorPos, anchorPos)) {
-        setCursorPosition(index, false, false);
-        pressedInSelection = false;
-    } else {
-        pressedInSelection = true;
+    if (focusPolicy() == Qt::NoFocus) {
+        event->ignore();
+        return;
     }
+    const int index = indexAt(event->pos());
+    pressedInSelection = event->button() == Qt::LeftButton && index >= qMin(cursorPos, anchorPos) &&
+                         index <= qMax(cursorPos, anchorPos);
+    if (!pressedInSelection)
+        setCursorPosition(index, false, false);
+    if (!focusProxy() && QApplication::focusWidget() != this)
+        setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::MiddleButton)
+        paste(QClipboard::Selection);
 }
 
 void QFormulaField::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (pressedInSelection)
+    if (focusPolicy() == Qt::NoFocus) {
+        event->ignore();
+        return;
+    }
+    if (event->button() == Qt::LeftButton && pressedInSelection)
         setCursorPosition(indexAt(event->pos()), false, false);
 }
 
 void QFormulaField::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!pressedInSelection)
+    if (focusPolicy() == Qt::NoFocus) {
+        event->ignore();
+        return;
+    }
+    if ((event->buttons() & Qt::LeftButton) && !pressedInSelection)
         setCursorPosition(indexAt(event->pos()), false, true);
 }
 
 void QFormulaField::keyPressEvent(QKeyEvent *event)
 {
+    if (editSelection(event))
+        return;
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint()) {
         insertText(text, true);
@@ -293,30 +357,31 @@ void QFormulaField::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Backspace:
         if (hasSelection())
             removeSelection();
-        else if (cursorPos > 0)
+        else
             removeBefore();
         break;
     case Qt::Key_Delete:
         if (hasSelection())
             removeSelection();
         else
-            removeAt(cursorPos);
+            removeAfter();
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         emit returnPressed();
         break;
     case Qt::Key_Home:
-        setCursorPosition(0, false, false);
+        setCursorPosition(0, false, shift);
         break;
     case Qt::Key_End:
-        setCursorPosition(itemCount(), false, false);
+        setCursorPosition(itemCount(), false, shift);
         break;
+    // Selecting stays in the field; moving leaves it past either end.
     case Qt::Key_Left:
-        setCursorPosition(cursorPos - 1, true, shift);
+        setCursorPosition(cursorPos - 1, !shift, shift);
         break;
     case Qt::Key_Right:
-        setCursorPosition(cursorPos + 1, true, shift);
+        setCursorPosition(cursorPos + 1, !shift, shift);
         break;
     case Qt::Key_Up:
         moveFocusOut(FocusDirection::Up);
@@ -338,8 +403,12 @@ void QFormulaField::focusInEvent(QFocusEvent *)
     repaint();
 }
 
-void QFormulaField::focusOutEvent(QFocusEvent *)
+// A selection lasts while the field has the focus; a menu opened or another
+// window activated meanwhile keeps it.
+void QFormulaField::focusOutEvent(QFocusEvent *event)
 {
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        anchorPos = cursorPos;
     killTimer(blinkTimerId);
     blinkTimerId = 0;
     cursorVisible = false;
@@ -383,11 +452,163 @@ bool QFormulaField::glyphIs(int index, const QString &text) const
     return glyph && glyph->text() == text;
 }
 
-// Removes the item in front of the cursor, which moves onto its place.
+// Removes the item in front of the cursor, which moves onto its place; the
+// field's own brackets are never removed alone, and go once they enclose
+// nothing.
 void QFormulaField::removeBefore()
 {
+    if (cursorPos <= contentStart())
+        return;
     placeCursor(cursorPos - 1);
     removeAt(cursorPos);
+    fitOwnBrackets();
+}
+
+void QFormulaField::removeAfter()
+{
+    if (cursorPos >= contentEnd())
+        return;
+    removeAt(cursorPos);
+    fitOwnBrackets();
+}
+
+// The field's own brackets go once they enclose nothing, or once a closing
+// bracket inside would be read as closing them.
+void QFormulaField::fitOwnBrackets()
+{
+    if (!ownBrackets || (itemCount() > 2 && !closesUnopened()))
+        return;
+    const int cursor = cursorPos;
+    const int anchor = anchorPos;
+    removeAt(itemCount() - 1);
+    removeAt(0);
+    cursorPos = qBound(0, cursor - 1, itemCount());
+    anchorPos = qBound(0, anchor - 1, itemCount());
+}
+
+// Whether a closing bracket of the content has no opening one before it.
+bool QFormulaField::closesUnopened() const
+{
+    return bracketDepth() < 0;
+}
+
+// Whether every bracket of the content pairs up with another. Brackets of
+// its own would not enclose a content with a bracket still open, which the
+// user is typing, nor one that closes a bracket it never opened.
+bool QFormulaField::bracketsPair() const
+{
+    return bracketDepth() == 0;
+}
+
+// The depth of brackets still open at the end of the content, or -1 once a
+// closing bracket has no opening one before it.
+int QFormulaField::bracketDepth() const
+{
+    int depth = 0;
+    for (int i = contentStart(); i < contentEnd() && depth >= 0; ++i) {
+        if (glyphIs(i, QStringLiteral("(")))
+            ++depth;
+        else if (glyphIs(i, QStringLiteral(")")))
+            --depth;
+    }
+    return depth;
+}
+
+int QFormulaField::contentStart() const
+{
+    return ownBrackets ? 1 : 0;
+}
+
+int QFormulaField::contentEnd() const
+{
+    return ownBrackets ? itemCount() - 1 : itemCount();
+}
+
+// The index of the bracket that closes the one at open, or -1.
+int QFormulaField::matchingBracket(int open) const
+{
+    int depth = 0;
+    for (int i = open; i < itemCount(); ++i) {
+        if (glyphIs(i, QStringLiteral("(")))
+            ++depth;
+        else if (glyphIs(i, QStringLiteral(")")) && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+// The items from..to-1 as one line: glyphs by their line text, nested
+// formulas by theirs.
+QString QFormulaField::lineOf(int from, int to) const
+{
+    QString line;
+    for (int i = from; i < to; ++i) {
+        if (const QFormulaChar *glyph = glyphAt(i))
+            line += glyph->toLine();
+        else if (const auto *nested = qobject_cast<const QFormula *>(itemWidget(i)))
+            line += nested->toLine();
+    }
+    return line;
+}
+
+// The keys the field takes itself even where the window has a shortcut for
+// them: typing and editing, Paste always, Copy while there is a selection to
+// copy. Without one, Copy goes on to the window, which copies the answer.
+bool QFormulaField::handlesKey(QKeyEvent *event) const
+{
+    if (event->matches(QKeySequence::Copy))
+        return hasSelection();
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::SelectAll))
+        return true;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint())
+        return true;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Select all, Copy and Paste; Copy with nothing selected is left to the
+// widgets around the formula.
+bool QFormulaField::editSelection(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+    } else if (event->matches(QKeySequence::Copy)) {
+        if (hasSelection())
+            copySelection(QClipboard::Clipboard);
+        else
+            event->ignore();
+    } else if (event->matches(QKeySequence::Paste)) {
+        paste(QClipboard::Clipboard);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void QFormulaField::copySelection(QClipboard::Mode mode) const
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (mode == QClipboard::Clipboard || clipboard->supportsSelection())
+        clipboard->setText(selectedLine(), mode);
+}
+
+void QFormulaField::paste(QClipboard::Mode mode)
+{
+    typeLine(QGuiApplication::clipboard()->text(mode));
 }
 
 // Puts cursor and anchor at pos, dropping any selection.

@@ -3,6 +3,7 @@
 
 #include "focusdirection.h"
 
+#include <QClipboard>
 #include <QFrame>
 
 class QFormula;
@@ -13,8 +14,11 @@ class QHBoxLayout;
 // formulas with a cursor and a selection over it. The field takes typing and
 // editing keys, places the cursor with the mouse, blinks the cursor while it
 // has the focus and frames itself with a dotted outline when it is empty or
-// focused. With autoBrakes it wraps its content in brackets while the user
-// types anything that is not a plain operand.
+// focused. With autoBrakes it wraps its content in brackets of its own while
+// the user types anything that is not a plain operand; those brackets then
+// enclose exactly what the field holds, and the cursor stays between them.
+// Ctrl+C copies a selection as its line text, Ctrl+V, Shift+Insert and a
+// middle click type the clipboard's first line as if it were typed.
 class QFormulaField : public QFrame
 {
     Q_OBJECT
@@ -40,6 +44,11 @@ public:
     // it; Return in the formula is passed on as Return in this field.
     void holdFormula(QFormula *nested);
     void moveFocusOut(FocusDirection direction);
+    void selectAll();
+    // The selected items as one line, as toLine writes them.
+    QString selectedLine() const;
+    // Types the first line of the text, character by character, as keys do.
+    void typeLine(const QString &text);
 
     int itemCount() const;
     QWidget *itemWidget(int index) const;
@@ -47,6 +56,8 @@ public:
     int anchorPosition() const { return anchorPos; }
     int outline() const { return outlineState; }
     bool isCursorVisible() const { return cursorVisible; }
+    // Whether the field's own automatic brackets are its first and last item.
+    bool hasOwnBrackets() const { return ownBrackets; }
 
     // Set by the formula that holds the field.
     float fontSizeMult = 1.0;
@@ -77,8 +88,21 @@ private:
     QFormulaChar *glyphAt(int index) const;
     bool glyphIs(int index, const QString &text) const;
     bool hasSelection() const { return cursorPos != anchorPos; }
+    int contentStart() const;
+    int contentEnd() const;
+    int matchingBracket(int open) const;
+    QString lineOf(int from, int to) const;
+    bool handlesKey(QKeyEvent *event) const;
+    bool editSelection(QKeyEvent *event);
+    void copySelection(QClipboard::Mode mode) const;
+    void paste(QClipboard::Mode mode);
     void placeCursor(int pos);
     void removeBefore();
+    void removeAfter();
+    void fitOwnBrackets();
+    bool closesUnopened() const;
+    bool bracketsPair() const;
+    int bracketDepth() const;
     void takeFocusFromProxy();
     void releaseRemovedProxy(QWidget *removed);
     void stayInside(FocusDirection direction);
@@ -93,6 +117,7 @@ private:
     int blinkTimerId = 0;
     bool cursorVisible = false;
     bool pressedInSelection = false;
+    bool ownBrackets = false;
     QHBoxLayout *layout;
 };
 

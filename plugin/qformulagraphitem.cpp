@@ -39,10 +39,15 @@ void QFormulaGraphItem::resizeEvent(QResizeEvent *event)
     const QSize oldSize = event->oldSize();
     if (sizeRatio == 0 || sizeRatio == 1)
         return;
+    const QSize before(minimumSize());
     if (sizeRatio < 1) {
         if (qAbs(size.height() - oldSize.height()) > deadBand)
             setFixedWidth(int(std::max(minWidth, sizeRatio * size.height())));
     } else if (qAbs(size.width() - oldSize.width()) > deadBand) {
         setFixedHeight(int(std::max(minHeight, size.width() / sizeRatio)));
     }
+    // The formula is in the middle of laying out its cells and would miss
+    // the new side: it lays them out again once done.
+    if (minimumSize() != before)
+        QMetaObject::invokeMethod(this, &QWidget::updateGeometry, Qt::QueuedConnection);
 }

@@ -1,16 +1,21 @@
 #include "qformulaview.h"
 
+#include "qformula.h"
 #include "qformulafield.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QLayout>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
 
 namespace
 {
-// Lines of the formula's font that the view has room for at least.
-const int reservedLines = 5;
+// Levels of exponents or indices above the formula's line that the view has
+// room for at least, and the size of their font, as the catalogue sets it.
+const int reservedLevels = 5;
+const float exponentScale = 0.7f;
 // Width of the view at least, in characters of the formula's font.
 const int smallestWidth = 8;
 // Room kept beside the cursor when the view scrolls to it.
@@ -53,6 +58,23 @@ QSize QFormulaView::minimumSizeHint() const
     return QSize(smallestWidth * metrics.averageCharWidth(), fittingHeight());
 }
 
+// A press outside the formula is handed to it at the nearest point of its
+// own: its field takes it there.
+void QFormulaView::mousePressEvent(QMouseEvent *event)
+{
+    QWidget *formula = widget();
+    const QPoint pos = formula ? formula->mapFrom(viewport(), event->pos()) : QPoint();
+    if (!formula || formula->rect().contains(pos)) {
+        QScrollArea::mousePressEvent(event);
+        return;
+    }
+    const QPoint nearest(qBound(0, pos.x(), formula->width() - 1),
+                         qBound(0, pos.y(), formula->height() - 1));
+    QMouseEvent press(event->type(), nearest, event->button(), event->buttons(),
+                      event->modifiers());
+    QCoreApplication::sendEvent(formula, &press);
+}
+
 // Typing that moves the cursor without changing the formula's size, Home and
 // End for instance, reaches the view as the key's release that the field
 // leaves unhandled.
@@ -85,11 +107,20 @@ void QFormulaView::followFormula()
     showCursor();
 }
 
+// The room kept is that of a line of the formula's font below five levels
+// of exponents or indices, each a line of their smaller font inside the
+// frame of the formula that holds it: five roots one inside the other fit,
+// whatever the font, as the frames stay in pixels when fonts change.
 int QFormulaView::fittingHeight() const
 {
     if (!widget())
         return 0;
-    const int reserved = reservedLines * QFontMetrics(widget()->font()).height();
+    const QFont font = widget()->font();
+    const QMargins margins =
+        widget()->layout() ? widget()->layout()->contentsMargins() : QMargins();
+    const int frame = margins.top() + margins.bottom();
+    const int level = QFontMetrics(QFormula::scaledFont(font, exponentScale)).height() + frame;
+    const int reserved = QFontMetrics(font).height() + frame + reservedLevels * level;
     const QScreen *screen = this->screen();
     const int tallest = screen ? screen->availableGeometry().height() / 3 : reserved;
     int needed = widget()->sizeHint().height();

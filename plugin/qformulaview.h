@@ -5,9 +5,10 @@
 
 // The window onto the edited formula inside the display. A formula wider
 // than the room scrolls, always so that the cursor of the focused field is in
-// view, and never widens the panel. The view keeps the height of a formula of
-// five lines whatever the formula holds, so that the keys below stay in
-// place; taller formulas make it grow, up to a third of the screen.
+// view, and never widens the panel. The view keeps the height of a formula
+// five levels deep whatever the formula holds, so that the keys below stay in
+// place; taller formulas make it grow, up to a third of the screen. A click
+// in the free space around the formula goes to the formula's nearest place.
 class QFormulaView : public QScrollArea
 {
     Q_OBJECT
@@ -22,6 +23,7 @@ public:
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private slots:
     void followFormula();

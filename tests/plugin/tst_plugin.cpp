@@ -1,5 +1,6 @@
 #include "fakeengine.h"
 #include "loadedplugin.h"
+#include "settledlayout.h"
 #include "toveltree.h"
 
 #include <QSettings>
@@ -32,6 +33,7 @@ private slots:
     void focusGoesToFormula();
     void typingReachesFormula_data();
     void typingReachesFormula();
+    void formulaStaysInView_data();
     void formulaStaysInView();
     void formulasStandOnOneLine_data();
     void formulasStandOnOneLine();
@@ -56,15 +58,6 @@ public:
 private:
     QByteArray oldPath;
 };
-
-// A nested formula's new size reaches the formulas around it one layout pass
-// at a time, each pass posting the next, and the window takes its new size
-// through the window system.
-void settleLayout()
-{
-    for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::processEvents();
-}
 
 } // namespace
 
@@ -142,6 +135,14 @@ void PluginTest::calculation_data()
     QTest::newRow("3+, factorial key, 4")
         << QStringList{"3+", "{Факториал}", "4"} << "3+factorial(4)"
         << "27\n";
+    QTest::newRow("sine squared plus cosine squared, leaving the sine by Right")
+        << QStringList{"{Синус}", "pi/6",      "{Up}", "2",    "{Right}", "{Right}",
+                       "+",       "{Косинус}", "pi/6", "{Up}", "2"}
+        << "pow(sin((pi/6)),2)+pow(cos((pi/6)),2)"
+        << "1\n";
+    QTest::newRow("a click right of a root leaves it")
+        << QStringList{"(1+", "{Корень}", "5", "[right of Корень]", ")/2"} << "(1+pow(5,1/(2)))/2"
+        << "1.618033988749895\n";
     QTest::newRow("the factorial's caption is passed over")
         << QStringList{"{Факториал}", "5", "{Up}", "2*"} << "2*factorial(5)"
         << "240\n";
@@ -350,6 +351,8 @@ void PluginTest::clearStopsEngineGently()
     QVERIFY(window.open());
     window.driver.click(QStringLiteral("="));
     QTRY_VERIFY(!engine.arguments().isEmpty());
+    // The engine may run before the panel hears that it has started.
+    QTRY_COMPARE(window.driver.engine()->state(), QProcess::Running);
     window.driver.click(QStringLiteral("CE"));
     if (deaf)
         QCOMPARE(window.driver.engine()->state(), QProcess::Running);
@@ -454,34 +457,56 @@ void PluginTest::typingReachesFormula()
 
 // A long formula scrolls inside the display with its cursor in view and
 // never widens the panel; the keys stay in place while a formula of a few
-// lines grows, five roots one inside the other.
+// lines grows, five roots one inside the other, whatever the formula's font:
+// the panel's own, or fonts whose lines are small or large beside the pixels
+// of the formulas' frames.
+void PluginTest::formulaStaysInView_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pointSize");
+
+    QTest::newRow("the panel's own font") << QString() << 0;
+    QTest::newRow("small monospaced font") << "DejaVu Sans Mono" << 8;
+    QTest::newRow("proportional font") << "DejaVu Sans" << 13;
+    QTest::newRow("large serif font") << "DejaVu Serif" << 26;
+}
+
 void PluginTest::formulaStaysInView()
 {
+    QFETCH(QString, family);
+    QFETCH(int, pointSize);
+
     PanelWindow window;
+    if (!family.isEmpty())
+        window.panel->findChild<QWidget *>(QStringLiteral("Поле для ввода"))
+            ->setFont(QFont(family, pointSize, QFont::Bold));
     // Shown at its own size, as the host shows it, the panel follows its
     // size hint.
     window.panel->setAttribute(Qt::WA_Resized, false);
     QVERIFY(window.open());
     window.panel->adjustSize();
+    QVERIFY(settleLayout(window.panel.get()));
     const int width = window.panel->width();
     auto *key = window.panel->findChild<QWidget *>(QStringLiteral("key - Корень"));
     const QPoint keyPlace = key->mapTo(window.panel.get(), QPoint());
     for (int i = 0; i < 5; ++i)
         window.clickKey(QStringLiteral("Корень"));
-    settleLayout();
+    QVERIFY(settleLayout(window.panel.get()));
     QCOMPARE(key->mapTo(window.panel.get(), QPoint()), keyPlace);
     DisplayDriver::press(Qt::Key_End);
     QWidget *field = QApplication::focusWidget();
     for (int i = 1; i <= 60; ++i)
         DisplayDriver::type(QStringLiteral("+%1").arg(i));
-    QTRY_VERIFY(field->width() > window.panel->width());
+    QVERIFY(settleLayout(window.panel.get()));
+    QVERIFY(field->width() > window.panel->width());
     QCOMPARE(window.panel->width(), width);
     QWidget *view = field;
     while (view->parentWidget()->objectName() != QLatin1String("inputPlace"))
         view = view->parentWidget();
-    QTRY_VERIFY(field->mapTo(view, QPoint(field->width() - 1, 0)).x() < view->width());
+    QVERIFY(field->mapTo(view, QPoint(field->width() - 1, 0)).x() < view->width());
     DisplayDriver::press(Qt::Key_Home);
-    QTRY_VERIFY(field->mapTo(view, QPoint(0, 0)).x() >= 0);
+    QVERIFY(settleLayout(window.panel.get()));
+    QVERIFY(field->mapTo(view, QPoint(0, 0)).x() >= 0);
 }
 
 // Each panel has its own display, keyboard and catalogue: a key click in one
@@ -546,8 +571,7 @@ void PluginTest::formulasStandOnOneLine()
     const auto middle = [&window](QWidget *widget) {
         return widget->mapTo(window.panel.get(), widget->rect().center()).y();
     };
-    QTRY_VERIFY(axisWidget->isVisible());
-    settleLayout();
+    QVERIFY(settleLayout(window.panel.get()));
     QVERIFY2(qAbs(middle(plus) - middle(axisWidget)) <= 2,
              qPrintable(QStringLiteral("%1 against %2").arg(middle(plus)).arg(middle(axisWidget))));
 }

@@ -1,6 +1,9 @@
 #include "editorwindow.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QClipboard>
+#include <QSignalSpy>
 #include <QtTest>
 
 class FormulaFieldTest : public QObject
@@ -12,6 +15,10 @@ private slots:
     void keys();
     void mouse_data();
     void mouse();
+    void clipboard_data();
+    void clipboard();
+    void windowShortcuts_data();
+    void windowShortcuts();
     void blinkAndOutline();
 };
 
@@ -61,6 +68,40 @@ void FormulaFieldTest::keys_data()
     QTest::newRow("delete") << false << abcAtStart << typed("", {Qt::Key_Delete}) << "bc" << 0 << 0;
     QTest::newRow("backspace at start")
         << false << abcAtStart << typed("", {Qt::Key_Backspace}) << "abc" << 0 << 0;
+    QTest::newRow("shift home selects to the start")
+        << false << typed("abc") << typed("", {Qt::Key_Home}, Qt::ShiftModifier) << "abc" << 0 << 3;
+    QTest::newRow("shift end selects to the end")
+        << false << abcAtStart << typed("", {Qt::Key_End}, Qt::ShiftModifier) << "abc" << 3 << 0;
+    QTest::newRow("ctrl a selects all")
+        << false << abcAtStart << typed("", {Qt::Key_A}, Qt::ControlModifier) << "abc" << 3 << 0;
+    QTest::newRow("shift left at the start stays")
+        << false << abcAtStart << typed("", {Qt::Key_Left}, Qt::ShiftModifier) << "abc" << 0 << 0;
+    QTestEventList allSelected = typed("abc", {Qt::Key_A}, Qt::ControlModifier);
+    QTest::newRow("typing replaces all") << false << allSelected << typed("z") << "z" << 1 << 1;
+    QTest::newRow("delete removes the selection")
+        << false << allSelected << typed("", {Qt::Key_Delete}) << "" << 0 << 0;
+    // A field's own brackets enclose what it holds; the cursor stays inside.
+    QTest::newRow("end stays before the own bracket")
+        << true << typed("x+1", {Qt::Key_Home}) << typed("", {Qt::Key_End}) << "(x+1)" << 4 << 4;
+    QTest::newRow("home stays after the own bracket")
+        << true << typed("x+1") << typed("", {Qt::Key_Home}) << "(x+1)" << 1 << 1;
+    QTest::newRow("right never passes the own bracket")
+        << true << typed("x+1") << typed("", {Qt::Key_Right}) << "(x+1)" << 4 << 4;
+    QTest::newRow("backspace keeps the own bracket")
+        << true << typed("x+1", {Qt::Key_Home}) << typed("", {Qt::Key_Backspace}) << "(x+1)" << 1
+        << 1;
+    QTest::newRow("delete keeps the own bracket")
+        << true << typed("x+1") << typed("", {Qt::Key_Delete}) << "(x+1)" << 4 << 4;
+    QTest::newRow("ctrl a selects inside the own brackets")
+        << true << typed("x+1") << typed("", {Qt::Key_A}, Qt::ControlModifier) << "(x+1)" << 4 << 1;
+    QTest::newRow("brackets that enclose nothing go")
+        << true << typed("x+") << typed("", {Qt::Key_Backspace, Qt::Key_Backspace}) << "" << 0 << 0;
+    QTest::newRow("own brackets go when a bracket inside would close them")
+        << true << typed("x+", {Qt::Key_Home}) << typed(")") << ")x+" << 1 << 1;
+    QTest::newRow("a closing bracket typed first is never wrapped")
+        << true << none << typed(")+1") << ")+1" << 3 << 3;
+    QTest::newRow("typing after a typed pair brackets everything")
+        << true << none << typed("(x)+1") << "((x)+1)" << 6 << 6;
 }
 
 // Replays the setup, then the events, in the root field; the focus must stay.
@@ -97,14 +138,22 @@ void FormulaFieldTest::mouse_data()
     QTest::addColumn<bool>("releaseRight");
     QTest::addColumn<int>("cursor");
     QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("buttonCode");
 
-    QTest::newRow("left half of third") << QTestEventList() << 2 << false << 2 << false << 2 << 2;
-    QTest::newRow("right half of third") << QTestEventList() << 2 << true << 2 << true << 3 << 3;
-    QTest::newRow("drag") << QTestEventList() << 0 << false << 3 << true << 4 << 0;
+    const int left = Qt::LeftButton;
+    QTest::newRow("left half of third")
+        << QTestEventList() << 2 << false << 2 << false << 2 << 2 << left;
+    QTest::newRow("right half of third")
+        << QTestEventList() << 2 << true << 2 << true << 3 << 3 << left;
+    QTest::newRow("drag") << QTestEventList() << 0 << false << 3 << true << 4 << 0 << left;
+    QTest::newRow("middle drag places the cursor only")
+        << QTestEventList() << 1 << false << 3 << true << 1 << 1 << int(Qt::MiddleButton);
     QTestEventList selected = typed("", {Qt::Key_Home});
     for (int i = 0; i < 5; ++i)
         selected.addKeyClick(Qt::Key_Right, Qt::ShiftModifier);
-    QTest::newRow("click in selection") << selected << 1 << true << 3 << false << 3 << 3;
+    QTest::newRow("click in selection") << selected << 1 << true << 3 << false << 3 << 3 << left;
+    QTest::newRow("middle click in selection places the cursor")
+        << selected << 1 << true << 1 << true << 2 << 2 << int(Qt::MiddleButton);
 }
 
 void FormulaFieldTest::mouse()
@@ -116,6 +165,8 @@ void FormulaFieldTest::mouse()
     QFETCH(bool, releaseRight);
     QFETCH(int, cursor);
     QFETCH(int, anchor);
+    QFETCH(int, buttonCode);
+    const auto button = Qt::MouseButton(buttonCode);
 
     EditorWindow editor;
     QVERIFY(editor.open());
@@ -130,12 +181,120 @@ void FormulaFieldTest::mouse()
         return QPoint(right ? bounds.right() - 1 : bounds.left() + 1, bounds.center().y());
     };
     const QPoint end = pointOn(release, releaseRight);
-    QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, pointOn(press, pressRight));
-    QMouseEvent drag(QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QTest::mousePress(field, button, Qt::NoModifier, pointOn(press, pressRight));
+    QMouseEvent drag(QEvent::MouseMove, end, Qt::NoButton, button, Qt::NoModifier);
     QApplication::sendEvent(field, &drag);
-    QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, end);
+    QTest::mouseRelease(field, button, Qt::NoModifier, end);
     QCOMPARE(field->cursorPosition(), cursor);
     QCOMPARE(field->anchorPosition(), anchor);
+}
+
+// Ctrl+C copies the selection as its line text; Ctrl+V and Shift+Insert type
+// the clipboard's first line as keys would, over the selection.
+void FormulaFieldTest::clipboard_data()
+{
+    QTest::addColumn<bool>("autoBrakes");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QTestEventList>("events");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("copied");
+
+    const QTestEventList copyAll = [] {
+        QTestEventList events = typed("", {Qt::Key_A}, Qt::ControlModifier);
+        events.addKeyClick(Qt::Key_C, Qt::ControlModifier);
+        return events;
+    }();
+    QTestEventList copyTwo = typed("", {Qt::Key_Home, Qt::Key_Right});
+    copyTwo.addKeyClick(Qt::Key_Right, Qt::ShiftModifier);
+    copyTwo.addKeyClick(Qt::Key_Right, Qt::ShiftModifier);
+    copyTwo.addKeyClick(Qt::Key_C, Qt::ControlModifier);
+    QTest::newRow("ctrl c copies the selection") << false << "" << copyTwo << "2π+1"
+                                                 << "pi+";
+    QTest::newRow("ctrl c inside own brackets") << true << "" << copyAll << "(2π+1)"
+                                                << "2pi+1";
+    QTest::newRow("ctrl c without selection copies nothing")
+        << false << "kept" << typed("", {Qt::Key_C}, Qt::ControlModifier) << "2π+1"
+        << "kept";
+    QTest::newRow("ctrl v types the first line")
+        << false << "x*3\nsecond" << typed("", {Qt::Key_V}, Qt::ControlModifier) << "2π+1x*3"
+        << "x*3\nsecond";
+    QTest::newRow("shift insert pastes")
+        << false << "7" << typed("", {Qt::Key_Insert}, Qt::ShiftModifier) << "2π+17"
+        << "7";
+    QTest::newRow("pasting brackets as typing does")
+        << true << "-y" << typed("", {Qt::Key_V}, Qt::ControlModifier) << "(2π+1-y)"
+        << "-y";
+    QTestEventList pasteOverAll = typed("", {Qt::Key_A}, Qt::ControlModifier);
+    pasteOverAll.addKeyClick(Qt::Key_V, Qt::ControlModifier);
+    QTest::newRow("paste replaces the selection") << false << "A\tB" << pasteOverAll << "ab"
+                                                  << "A\tB";
+}
+
+void FormulaFieldTest::clipboard()
+{
+    QFETCH(bool, autoBrakes);
+    QFETCH(QString, clipboard);
+    QFETCH(QTestEventList, events);
+    QFETCH(QString, content);
+    QFETCH(QString, copied);
+
+    EditorWindow editor;
+    QFormulaField *field = editor.rootField();
+    field->autoBrakes = autoBrakes;
+    QVERIFY(editor.open());
+    field->setFocus();
+    field->typeLine(QStringLiteral("2π+1"));
+    QApplication::clipboard()->setText(clipboard);
+    events.simulate(field);
+    QCOMPARE(field->toLine(false), content.replace(QChar(0x03C0), QStringLiteral("pi")));
+    QCOMPARE(QApplication::clipboard()->text(), copied);
+}
+
+// The window's Copy and Paste shortcuts leave the field the keys it takes:
+// Paste always, Copy while something is selected; Copy with nothing selected
+// goes to the window.
+void FormulaFieldTest::windowShortcuts_data()
+{
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("pastes");
+    QTest::addColumn<QString>("content");
+
+    QTest::newRow("copy with a selection") << true << int(Qt::Key_C) << 0 << 0 << "ab";
+    QTest::newRow("copy without a selection") << false << int(Qt::Key_C) << 1 << 0 << "ab";
+    QTest::newRow("paste") << false << int(Qt::Key_V) << 0 << 0 << "abz";
+}
+
+void FormulaFieldTest::windowShortcuts()
+{
+    QFETCH(bool, selected);
+    QFETCH(int, key);
+    QFETCH(int, copies);
+    QFETCH(int, pastes);
+    QFETCH(QString, content);
+
+    EditorWindow editor;
+    QAction copy(&editor);
+    copy.setShortcuts(QKeySequence::Copy);
+    QAction paste(&editor);
+    paste.setShortcuts(QKeySequence::Paste);
+    editor.addActions({&copy, &paste});
+    QSignalSpy copied(&copy, &QAction::triggered);
+    QSignalSpy pasted(&paste, &QAction::triggered);
+    QVERIFY(editor.open());
+    QFormulaField *field = editor.rootField();
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("ab"));
+    if (selected)
+        field->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("z"));
+    QTest::keyClick(field, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(copied.count(), copies);
+    QCOMPARE(pasted.count(), pastes);
+    QCOMPARE(field->toLine(false), content);
+    if (selected)
+        QCOMPARE(QApplication::clipboard()->text(), content);
 }
 
 void FormulaFieldTest::blinkAndOutline()
