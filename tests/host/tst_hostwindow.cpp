@@ -54,7 +54,8 @@ void HostWindowTest::initTestCase()
 
 // Each entry of the Edit menu, chosen from the menu or by its shortcut in
 // the formula: Copy answer puts the answer on the clipboard, Paste hands
-// Ctrl+V to the focused field, Clear empties the formula.
+// Ctrl+V to the focused field, which types the clipboard, Clear empties the
+// formula.
 void HostWindowTest::editMenu_data()
 {
     QTest::addColumn<QString>("entry");
@@ -105,8 +106,14 @@ void HostWindowTest::editMenu()
         QCOMPARE(recorder.keys, QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_V)});
     engine.answer("1\n");
     QVERIFY(driver.pressReturn());
-    const bool cleared = entry == QLatin1String("C&lear");
-    QCOMPARE(engine.arguments().last(), cleared ? QString() : QStringLiteral("6*7"));
+    // the field types what Paste hands it, the other entries leave the
+    // formula alone or empty it
+    QString sent = QStringLiteral("6*7");
+    if (entry == QLatin1String("&Paste"))
+        sent += QLatin1String("before");
+    else if (entry == QLatin1String("C&lear"))
+        sent.clear();
+    QCOMPARE(engine.arguments().last(), sent);
 }
 
 QTEST_MAIN(HostWindowTest)
