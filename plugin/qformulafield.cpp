@@ -51,7 +51,13 @@ void QFormulaField::insertText(const QString &text, bool autoBracket)
     }
     if (outlineState == NoOutline && text.isEmpty())
         outlineState = EmptyOutline;
-    if (!autoBracket || !autoBrakes)
+    if (autoBracket)
+        bracketContent();
+}
+
+void QFormulaField::bracketContent()
+{
+    if (!autoBrakes)
         return;
     fitOwnBrackets();
     if (isBracketed() || isPlainOperand() || !bracketsPair())
@@ -231,9 +237,7 @@ void QFormulaField::insertFormula(QFormula *formulaTemplate)
     }
     holdFormula(copy);
     copy->setFocus(Qt::OtherFocusReason);
-    fitOwnBrackets();
-    if (autoBrakes && !isBracketed() && bracketsPair())
-        wrapInBrackets();
+    bracketContent();
 }
 
 void QFormulaField::holdFormula(QFormula *nested)

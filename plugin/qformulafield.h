@@ -32,6 +32,9 @@ public:
     bool isBracketed() const;
     bool isPlainOperand() const;
     void wrapInBrackets();
+    // Puts the field's own brackets round its content where typing that
+    // content would have put them.
+    void bracketContent();
     void removeSelection();
     void removeAt(int index);
     void setCursorPosition(int pos, bool leaveAtEdge, bool keepAnchor);

@@ -146,7 +146,8 @@ QFormula *QFormulaProvider::createFormula(int index) const
 
 // Each formula is a copy of its template whose fields are emptied and
 // filled again item by item: the glyphs typed as they stand, the nested
-// formulas built the same way and taken in.
+// formulas built the same way and taken in, then bracketed as typing them
+// would have.
 QFormula *QFormulaProvider::createFormula(const QFormulaRecord &record) const
 {
     return describes(record) ? buildFormula(record) : nullptr;
@@ -179,6 +180,7 @@ QFormula *QFormulaProvider::buildFormula(const QFormulaRecord &record) const
             field->holdFormula(buildFormula(item));
             field->setCursorPosition(field->cursorPosition() + 1, false, false);
         }
+        field->bracketContent();
         // Outlined as a field is once the user has left it.
         QFocusEvent left(QEvent::FocusOut);
         QCoreApplication::sendEvent(field, &left);

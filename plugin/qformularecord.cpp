@@ -99,8 +99,11 @@ private:
 
 QVector<QFormulaRecord> fieldItems(const QFormulaField *field)
 {
+    // The field's own brackets are not part of what was typed: the field
+    // puts them back when it is filled again.
+    const int own = field->hasOwnBrackets() ? 1 : 0;
     QVector<QFormulaRecord> items;
-    for (int i = 0; i < field->itemCount(); ++i) {
+    for (int i = own; i < field->itemCount() - own; ++i) {
         const QWidget *item = field->itemWidget(i);
         if (const auto *nested = qobject_cast<const QFormula *>(item))
             items.append(QFormulaRecord::ofFormula(nested));

@@ -2,6 +2,7 @@
 #include "fakeengine.h"
 #include "panelfixture.h"
 #include "qformula.h"
+#include "qformulafield.h"
 #include "qformulahistory.h"
 #include "qformulahistoryview.h"
 #include "qformularecord.h"
@@ -84,6 +85,20 @@ QFormula *editedFormula(const PanelFixture &panel)
 QString editedLine(const PanelFixture &panel)
 {
     return editedFormula(panel)->toLine();
+}
+
+// Which fields of the tree, depth first, wear brackets of their own.
+QList<bool> ownBrackets(const QFormula *formula)
+{
+    QList<bool> worn;
+    for (int i = 0; i < formula->fieldCount(); ++i) {
+        const QFormulaField *field = formula->field(i);
+        worn.append(field->hasOwnBrackets());
+        for (int j = 0; j < field->itemCount(); ++j)
+            if (const auto *nested = qobject_cast<const QFormula *>(field->itemWidget(j)))
+                worn += ownBrackets(nested);
+    }
+    return worn;
 }
 } // namespace
 
@@ -243,6 +258,8 @@ void FormulaHistoryTest::recall_data()
                        "{Up}",     "{Up}",      "{End}", "{Модуль}", "-2"}
         << "pow(pow(3,2),1/(2))abs(-2)";
     QTest::newRow("factorial") << QStringList{"3+", "{Факториал}", "4"} << "3+factorial(4)";
+    QTest::newRow("sine of a sum in brackets of its own")
+        << QStringList{"{Синус}", "x+1"} << "pow(sin((x+1)),1)";
 }
 
 void FormulaHistoryTest::recall()
@@ -256,6 +273,7 @@ void FormulaHistoryTest::recall()
     QVERIFY(panel.open());
     panel.play(steps);
     const QFormulaRecord built = QFormulaRecord::ofFormula(editedFormula(panel));
+    const QList<bool> builtBrackets = ownBrackets(editedFormula(panel));
     QVERIFY(panel.driver.pressReturn());
     DisplayDriver::press(Qt::Key_Escape);
     QTRY_COMPARE(historyView(panel)->entryCount(), 1);
@@ -263,6 +281,7 @@ void FormulaHistoryTest::recall()
     QTest::mouseClick(historyView(panel)->entryWidget(0), Qt::LeftButton);
     QVERIFY(QFormulaRecord::ofFormula(editedFormula(panel)) == built);
     QCOMPARE(editedLine(panel), line);
+    QCOMPARE(ownBrackets(editedFormula(panel)), builtBrackets);
     QVERIFY(editedFormula(panel)->isAncestorOf(QApplication::focusWidget()));
     DisplayDriver::type(QStringLiteral("+1"));
     QVERIFY(panel.driver.pressReturn());
