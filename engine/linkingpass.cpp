@@ -1,6 +1,7 @@
 #include "linkingpass.h"
 
 #include "qscriptmodule.h"
+#include "stringliterals.h"
 
 #include <QHash>
 #include <QSet>
@@ -22,25 +23,16 @@ bool isIdentifierCharacter(QChar c)
 QVector<int> nameEnds(const QString &statement, const QString &name)
 {
     QVector<int> ends;
-    QChar quote; // the quote of the literal the walk is in, or null
-    for (int i = 0; i < statement.size(); ++i) {
-        const QChar c = statement.at(i);
-        if (!quote.isNull()) {
-            if (c == QLatin1Char('\\'))
-                ++i;
-            else if (c == quote)
-                quote = QChar();
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            quote = c;
-        } else if (isIdentifierCharacter(c)) {
-            int end = i + 1;
-            while (end < statement.size() && isIdentifierCharacter(statement.at(end)))
-                ++end;
-            if (statement.midRef(i, end - i) == name)
-                ends << end;
-            i = end - 1;
-        }
-    }
+    StringLiterals::walkOutside(statement, [&](int start) {
+        if (!isIdentifierCharacter(statement.at(start)))
+            return start;
+        int end = start + 1;
+        while (end < statement.size() && isIdentifierCharacter(statement.at(end)))
+            ++end;
+        if (statement.midRef(start, end - start) == name)
+            ends << end;
+        return end - 1;
+    });
     return ends;
 }
 

@@ -32,7 +32,7 @@ const int operatorLineLimit = 500;
 // The edition of the rules by which the passes before the module pass
 // translate a statement; a new edition leaves the translations cached under
 // an older one unused.
-const int translationRules = 2;
+const int translationRules = 3;
 
 // True for a piece of the operator file that holds only white space or a
 // comment, told from its bytes: such a piece is not worth converting.

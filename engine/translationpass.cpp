@@ -1,5 +1,7 @@
 #include "translationpass.h"
 
+#include "stringliterals.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -27,6 +29,33 @@ void translateDefinition(QString &statement)
         statement += QLatin1Char(';');
 }
 
+// True for an "=" that belongs to a comparison: "==", "===", "!=", "!==",
+// "<=" or ">=". The "=" of "<<=", ">>=" and ">>>=" assigns.
+bool isComparingSign(const QString &statement, int index)
+{
+    const auto at = [&statement](int i) {
+        return i >= 0 && i < statement.size() ? statement.at(i) : QChar();
+    };
+    const QChar before = at(index - 1);
+    if (at(index + 1) == QLatin1Char('=') || before == QLatin1Char('=') ||
+        before == QLatin1Char('!'))
+        return true;
+    return (before == QLatin1Char('<') || before == QLatin1Char('>')) && at(index - 2) != before;
+}
+
+// True when the statement holds an "=" outside string literals that assigns
+// rather than compares: "x=1==1" assigns, "x<=2" and "\"a=b\"" do not.
+bool assigns(const QString &statement)
+{
+    bool found = false;
+    StringLiterals::walkOutside(statement, [&](int index) {
+        found = found ||
+                (statement.at(index) == QLatin1Char('=') && !isComparingSign(statement, index));
+        return index;
+    });
+    return found;
+}
+
 } // namespace
 
 void TranslationPass::apply(QString &statement)
@@ -40,7 +69,7 @@ void TranslationPass::apply(QString &statement)
         statement += QLatin1Char('{');
     else if (statement.contains(QLatin1String(")=")))
         translateDefinition(statement);
-    else if (statement.contains(QLatin1Char('=')))
+    else if (assigns(statement))
         statement += QLatin1Char(';');
     else if (statement == QLatin1String("end"))
         statement = QStringLiteral("}");

@@ -140,8 +140,41 @@ void ScriptProcessorTest::translateStatement_data()
                             << "ANS.push(2*a+1);";
     QTest::newRow("assignment") << "a=3"
                                 << "a=3;";
-    QTest::newRow("comparison counts as assignment") << "x<=2"
-                                                     << "x<=2;";
+    QTest::newRow("equality answers") << "1==1"
+                                      << "ANS.push(1==1);";
+    QTest::newRow("strict equality answers") << "x===1"
+                                             << "ANS.push(x===1);";
+    QTest::newRow("inequality answers") << "1!=2"
+                                        << "ANS.push(1!=2);";
+    QTest::newRow("strict inequality answers") << "1!==2"
+                                               << "ANS.push(1!==2);";
+    QTest::newRow("at most answers") << "x<=2"
+                                     << "ANS.push(x<=2);";
+    QTest::newRow("at least answers") << "3>=1"
+                                      << "ANS.push(3>=1);";
+    QTest::newRow("a comparison after a shift answers") << "1<<2<=4"
+                                                        << "ANS.push(1<<2<=4);";
+    QTest::newRow("a comparison of comparisons answers") << "(1==1)!=(2>=3)"
+                                                         << "ANS.push((1==1)!=(2>=3));";
+    QTest::newRow("an assigned comparison is an assignment") << "x=1==1"
+                                                             << "x=1==1;";
+    QTest::newRow("an assignment after a comparison") << "x<=2,y=1"
+                                                      << "x<=2,y=1;";
+    for (const char *sign :
+         {"+=", "-=", "*=", "/=", "%=", "<<=", ">>=", ">>>=", "&=", "|=", "^="}) {
+        const QString statement = QLatin1String("x") + QLatin1String(sign) + QLatin1Char('2');
+        QTest::addRow("compound assignment %s", sign) << statement << statement + ';';
+    }
+    QTest::newRow("an equals sign in a literal answers") << "\"a=b\""
+                                                         << "ANS.push(\"a=b\");";
+    QTest::newRow("an equals sign in a single-quoted literal answers") << "'a=b'"
+                                                                       << "ANS.push('a=b');";
+    QTest::newRow("an escaped quote keeps the literal open") << "\"a\\\"=b\""
+                                                             << "ANS.push(\"a\\\"=b\");";
+    QTest::newRow("a literal assigned") << "s=\"a=b\""
+                                        << "s=\"a=b\";";
+    QTest::newRow("a literal compared") << "s==\"a=b\""
+                                        << "ANS.push(s==\"a=b\");";
     QTest::newRow("comment alone") << "//note"
                                    << "";
     QTest::newRow("comment after expression") << "2+2//note"
@@ -157,6 +190,8 @@ void ScriptProcessorTest::translateStatement_data()
                                                  << "throw Error(\"Incorrect cycle definion\");";
     QTest::newRow("conditional head") << "if(x>3)"
                                       << "if(x>3){";
+    QTest::newRow("conditional head with a comparison") << "if(x<=2)"
+                                                        << "if(x<=2){";
     QTest::newRow("definition") << "f(x,y)=x*y"
                                 << "function f(x,y){return x*y;}";
     QTest::newRow("definition compared") << "f(x)==2"

@@ -34,6 +34,7 @@ private slots:
     void thePromptAnswersAsArgumentModeDoes();
     void cachedTranslationsFollowTheOperatorTable_data();
     void cachedTranslationsFollowTheOperatorTable();
+    void aComparisonCachedAsAnAssignmentIsTranslatedAnew();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -406,6 +407,20 @@ void TovelTest::cachedTranslationsFollowTheOperatorTable()
     tree.writeFile(QStringLiteral("tovel_operators.conf"), secondTable);
     QCOMPARE(tree.run({statement}).out, answer + '\n');
     QCOMPARE(tree.readFile(QStringLiteral("tovel.log")).contains("[cached script]"), served);
+}
+
+// Caches of the rules' second edition stored comparisons as assignments
+// without an answer; the third edition does not serve them.
+void TovelTest::aComparisonCachedAsAnAssignmentIsTranslatedAnew()
+{
+    const TovelTree tree;
+    QCOMPARE(tree.run({QStringLiteral("1==1")}).out, QByteArray("true\n"));
+    QByteArray file = tree.readFile(QStringLiteral("tovel_cache.dat"));
+    QVERIFY(file.contains("\nrules 3, "));
+    QVERIFY(file.contains("\n1==1\nANS.push(1==1);\n"));
+    file.replace("\nrules 3, ", "\nrules 2, ").replace("ANS.push(1==1);", "1==1;");
+    tree.writeFile(QStringLiteral("tovel_cache.dat"), file);
+    QCOMPARE(tree.run({QStringLiteral("1==1")}).out, QByteArray("true\n"));
 }
 
 QTEST_GUILESS_MAIN(TovelTest)
