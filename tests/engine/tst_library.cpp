@@ -52,6 +52,7 @@ const Sample samples[] = {
     {"floor", "floor(2.7)", "floor(2.7)"},
     {"frombase", "zz_36", "frombase(\"zz\",36)"},
     {"gcd", "gcd(12,18)", "gcd(12,18)"},
+    {"inf", "inf", "inf"},
     {"lb", "lb(10)", "lb(10)"},
     {"lcm", "lcm(4,6)", "lcm(4,6)"},
     {"lg", "lg(7)", "lg(7)"},
@@ -59,6 +60,7 @@ const Sample samples[] = {
     {"log", "log(7)", "log(7)"},
     {"max", "max(1,9,4)", "max(1,9,4)"},
     {"min", "min(5,3,4)", "min(5,3,4)"},
+    {"nan", "nan", "nan"},
     {"phi", "phi", "phi()"},
     {"pi", "pi", "pi()"},
     {"pow", "pow(3,0.7)", "pow(3,0.7)"},
@@ -92,16 +94,16 @@ const char *const aliasArguments[] = {"-3", "-1", "-0.5",        "0",   "pow(10,
 
 // The constants, which take no arguments, and the reader of numerals, which
 // takes a text.
-const QStringList withoutNumbers = {"e", "phi", "pi", "frombase"};
+const QStringList withoutNumbers = {"e", "inf", "nan", "phi", "pi", "frombase"};
 
 // Words that the rewriting passes write into statements, and script keywords:
 // a module of such a name would be looked up in statements it has no part in.
 const QStringList reservedNames = {
-    "ans",   "push",     "function", "return",     "throw", "error", "break",  "case",
-    "catch", "continue", "default",  "delete",     "do",    "else",  "false",  "finally",
-    "for",   "if",       "in",       "instanceof", "new",   "null",  "switch", "this",
-    "true",  "try",      "typeof",   "var",        "void",  "while", "with",   "undefined",
-    "nan",   "infinity", "math",     "x"};
+    "ans",   "push",    "function", "return",    "throw",    "error",      "break",
+    "case",  "catch",   "continue", "default",   "delete",   "do",         "else",
+    "false", "finally", "for",      "if",        "in",       "instanceof", "new",
+    "null",  "switch",  "this",     "true",      "try",      "typeof",     "var",
+    "void",  "while",   "with",     "undefined", "infinity", "math",       "x"};
 
 QString libraryDir()
 {

@@ -1,0 +1,2 @@
+// an infinity, as the engine prints one: inf, -inf
+var inf = Infinity;

@@ -1,0 +1,2 @@
+// not-a-number, as the engine prints it: nan
+var nan = NaN;
