@@ -183,6 +183,9 @@ void QFormulaHistoryView::resizePlaceholders()
         if (entryWidget(i)->layout() == nullptr)
             entryWidget(i)->setFixedHeight(entryHeight);
     }
+    // The entries are placed at once, so that what is in view is known
+    // before the list is drawn or scrolled again.
+    listLayout->activate();
 }
 
 void QFormulaHistoryView::markCurrent(int index)
@@ -219,7 +222,8 @@ void QFormulaHistoryView::buildEntry(QWidget *entry)
     auto *layout = new QVBoxLayout(entry);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(0);
-    layout->addWidget(readOnlyFormula(index), 0, Qt::AlignLeft);
+    QFormula *formula = readOnlyFormula(index);
+    layout->addWidget(formula, 0, Qt::AlignLeft);
     const QString answer = history->entry(index).answer.simplified();
     auto *answerLabel = new QLabel(entry);
     answerLabel->setObjectName(QStringLiteral("answer"));
@@ -228,6 +232,10 @@ void QFormulaHistoryView::buildEntry(QWidget *entry)
                          answerLabel->fontMetrics().elidedText(answer, Qt::ElideRight, room));
     answerLabel->setToolTip(answer);
     layout->addWidget(answerLabel);
+    // Shown at once, not later as a layout shows the widgets added to a
+    // shown one, so that the entry's size hint counts them.
+    formula->show();
+    answerLabel->show();
 }
 
 // The formula as the editor draws it, taking neither clicks nor the focus.
