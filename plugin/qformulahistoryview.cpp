@@ -26,6 +26,9 @@ const int formulaPointSize = 12;
 // below its formula is cut to that width. A formula wider than the list
 // scrolls.
 const int answerWidth = 28;
+// The height an entry is taken to have until one has been built: a
+// formula of three lines above its answer.
+const int guessedLines = 4;
 } // namespace
 
 QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
@@ -42,6 +45,13 @@ QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
     scrollArea->setWidget(list);
     scrollArea->setWidgetResizable(true);
     scrollArea->setFocusPolicy(Qt::NoFocus);
+    scrollArea->viewport()->installEventFilter(this);
+    buildTimer.setSingleShot(true);
+    buildTimer.setInterval(0);
+    connect(&buildTimer, &QTimer::timeout, this, &QFormulaHistoryView::buildEntriesInView);
+    QScrollBar *scrollBar = scrollArea->verticalScrollBar();
+    connect(scrollBar, &QScrollBar::valueChanged, this, &QFormulaHistoryView::scrolled);
+    connect(scrollBar, &QScrollBar::rangeChanged, this, &QFormulaHistoryView::listResized);
     clearButton->setFocusPolicy(Qt::NoFocus);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -50,6 +60,7 @@ QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
     layout->addWidget(clearButton);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     setMinimumWidth(answerWidth * fontMetrics().averageCharWidth());
+    entryHeight = guessedLines * QFontMetrics(formulaFont(formulaPointSize)).height();
 }
 
 void QFormulaHistoryView::setHistory(QFormulaHistory *newHistory,
@@ -79,6 +90,11 @@ QWidget *QFormulaHistoryView::entryWidget(int index) const
 
 bool QFormulaHistoryView::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == scrollArea->viewport()) {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
+            buildTimer.start();
+        return QFrame::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         emit entryChosen(watched->property(entryProperty).toInt());
@@ -113,9 +129,63 @@ void QFormulaHistoryView::listChanged()
 {
     clearButton->setEnabled(history->count() > 0);
     markCurrent(history->current());
+    followNewest = true;
     QTimer::singleShot(0, this, [this]() {
         scrollArea->verticalScrollBar()->setValue(scrollArea->verticalScrollBar()->maximum());
     });
+    buildTimer.start();
+}
+
+void QFormulaHistoryView::scrolled(int value)
+{
+    followNewest = value == scrollArea->verticalScrollBar()->maximum();
+    buildTimer.start();
+}
+
+// Entries built in view grow or shrink the list; a list scrolled to its end
+// stays there, so the newest entry is not pushed out of view.
+void QFormulaHistoryView::listResized(int, int maximum)
+{
+    if (followNewest)
+        scrollArea->verticalScrollBar()->setValue(maximum);
+    buildTimer.start();
+}
+
+// Only the entries in the list's visible part are built; the others keep
+// the height of the last one built until they are scrolled into view.
+void QFormulaHistoryView::buildEntriesInView()
+{
+    if (!isVisible())
+        return;
+    const QRect inView(-list->pos(), scrollArea->viewport()->size());
+    bool built = false;
+    for (int i = 0; i < entryCount(); ++i) {
+        QWidget *entry = entryWidget(i);
+        if (entry->layout() == nullptr && entry->geometry().intersects(inView)) {
+            buildEntry(entry);
+            built = true;
+        }
+    }
+    if (built)
+        resizePlaceholders();
+}
+
+void QFormulaHistoryView::resizePlaceholders()
+{
+    for (int i = entryCount() - 1; i >= 0; --i) {
+        QWidget *entry = entryWidget(i);
+        if (entry->layout() != nullptr) {
+            entryHeight = entry->sizeHint().height();
+            break;
+        }
+    }
+    for (int i = 0; i < entryCount(); ++i) {
+        if (entryWidget(i)->layout() == nullptr)
+            entryWidget(i)->setFixedHeight(entryHeight);
+    }
+    // The entries are placed at once, so that what is in view is known
+    // before the list is drawn or scrolled again.
+    listLayout->activate();
 }
 
 void QFormulaHistoryView::markCurrent(int index)
@@ -140,10 +210,20 @@ QWidget *QFormulaHistoryView::createEntry(int index)
     entry->setProperty(entryProperty, index);
     entry->setCursor(Qt::PointingHandCursor);
     entry->installEventFilter(this);
+    entry->setFixedHeight(entryHeight);
+    return entry;
+}
+
+void QFormulaHistoryView::buildEntry(QWidget *entry)
+{
+    const int index = entry->property(entryProperty).toInt();
+    entry->setMinimumHeight(0);
+    entry->setMaximumHeight(QWIDGETSIZE_MAX);
     auto *layout = new QVBoxLayout(entry);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(0);
-    layout->addWidget(readOnlyFormula(index), 0, Qt::AlignLeft);
+    QFormula *formula = readOnlyFormula(index);
+    layout->addWidget(formula, 0, Qt::AlignLeft);
     const QString answer = history->entry(index).answer.simplified();
     auto *answerLabel = new QLabel(entry);
     answerLabel->setObjectName(QStringLiteral("answer"));
@@ -152,7 +232,10 @@ QWidget *QFormulaHistoryView::createEntry(int index)
                          answerLabel->fontMetrics().elidedText(answer, Qt::ElideRight, room));
     answerLabel->setToolTip(answer);
     layout->addWidget(answerLabel);
-    return entry;
+    // Shown at once, not later as a layout shows the widgets added to a
+    // shown one, so that the entry's size hint counts them.
+    formula->show();
+    answerLabel->show();
 }
 
 // The formula as the editor draws it, taking neither clicks nor the focus.

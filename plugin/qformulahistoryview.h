@@ -2,6 +2,7 @@
 #define QFORMULAHISTORYVIEW_H
 
 #include <QFrame>
+#include <QTimer>
 
 class QFormula;
 class QFormulaHistory;
@@ -13,8 +14,9 @@ class QVBoxLayout;
 
 // The panel's history list: every entry of the history drawn as the formula
 // it was, by the editor's own widgets made read-only, above its answer,
-// oldest at the top. A click on an entry chooses it; the entry shown in the
-// editor is marked. "Clear history" below the list empties the history.
+// oldest at the top. An entry's formula is built when the entry first comes
+// into view, so a long history costs little until it is scrolled. A click on an entry chooses it;
+// the entry shown in the editor is marked. "Clear history" below the list empties the history.
 class QFormulaHistoryView : public QFrame
 {
     Q_OBJECT
@@ -38,10 +40,15 @@ private slots:
     void refill();
     void appendEntry();
     void markCurrent(int index);
+    void scrolled(int value);
+    void listResized(int minimum, int maximum);
+    void buildEntriesInView();
 
 private:
     void listChanged();
     QWidget *createEntry(int index);
+    void buildEntry(QWidget *entry);
+    void resizePlaceholders();
     QFormula *readOnlyFormula(int index) const;
 
     QFormulaHistory *history = nullptr;
@@ -51,6 +58,10 @@ private:
     QWidget *list;
     QVBoxLayout *listLayout;
     QPushButton *clearButton;
+    QTimer buildTimer;
+    int entryHeight;
+    // Whether the list keeps its end, the newest entry, in view.
+    bool followNewest = true;
 };
 
 #endif

@@ -7,6 +7,8 @@
 #include "qformulahistoryview.h"
 #include "qformularecord.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 // The history of formulas: their records as text, the file they are kept
@@ -32,6 +34,8 @@ private slots:
     void survivesRestart();
     void unknownTemplatesLeftOut();
     void clearHistory();
+    void buildsOnlyEntriesInView_data();
+    void buildsOnlyEntriesInView();
 };
 
 namespace
@@ -73,6 +77,43 @@ QByteArray readFile(const QString &name)
 QFormulaHistoryView *historyView(const PanelFixture &panel)
 {
     return panel.panel->findChild<QFormulaHistoryView *>();
+}
+
+// A history file of count entries, each a fraction over 2.
+void writeFullHistory(const QString &name, int count)
+{
+    QByteArray content = QFormulaHistory::header.toUtf8() + '\n';
+    for (int i = 0; i < count; ++i)
+        content +=
+            QStringLiteral("[Поле для ввода|[Дробь|%1|2]]\t%2\n").arg(i).arg(i / 2.0).toUtf8();
+    writeFile(name, content);
+}
+
+bool isBuilt(const QFormulaHistoryView *view, int index)
+{
+    return view->entryWidget(index)->findChild<QFormula *>() != nullptr;
+}
+
+QSet<int> entriesInView(const QFormulaHistoryView *view)
+{
+    const auto *scrollArea = view->findChild<QScrollArea *>();
+    const QRect inView(-scrollArea->widget()->pos(), scrollArea->viewport()->size());
+    QSet<int> entries;
+    for (int i = 0; i < view->entryCount(); ++i) {
+        if (view->entryWidget(i)->geometry().intersects(inView))
+            entries.insert(i);
+    }
+    return entries;
+}
+
+QSet<int> builtEntries(const QFormulaHistoryView *view)
+{
+    QSet<int> entries;
+    for (int i = 0; i < view->entryCount(); ++i) {
+        if (isBuilt(view, i))
+            entries.insert(i);
+    }
+    return entries;
 }
 
 QFormula *editedFormula(const PanelFixture &panel)
@@ -374,6 +415,49 @@ void FormulaHistoryTest::clearHistory()
     QCOMPARE(readFile(panel.historyFile()), QFormulaHistory::header.toUtf8() + '\n');
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
     QCOMPARE(editedLine(panel), QStringLiteral("1+2"));
+}
+
+void FormulaHistoryTest::buildsOnlyEntriesInView_data()
+{
+    QTest::addColumn<int>("scrolledTo");
+
+    QTest::newRow("newest at start") << -1;
+    QTest::newRow("scrolled to the oldest") << 0;
+    QTest::newRow("scrolled to the middle") << 50;
+}
+
+// A full history builds the formulas of the entries in view only: the
+// newest at start, more as the list is scrolled, none it never showed; an
+// entry is recalled by a click whether built at start or later.
+void FormulaHistoryTest::buildsOnlyEntriesInView()
+{
+    QFETCH(int, scrolledTo);
+
+    QTemporaryDir dir;
+    writeFullHistory(dir.filePath(QStringLiteral("brisma.history")), QFormulaHistory::kept);
+    PanelFixture panel(dir.path());
+    QVERIFY(panel.open());
+    QFormulaHistoryView *view = historyView(panel);
+    QCOMPARE(view->entryCount(), QFormulaHistory::kept);
+    QTRY_VERIFY(isBuilt(view, view->entryCount() - 1));
+    // The entries not built take the height of those built, and the list
+    // stays at its end.
+    QTRY_COMPARE(view->entryWidget(0)->height(),
+                 view->entryWidget(view->entryCount() - 1)->height());
+    const QScrollBar *scrollBar = view->findChild<QScrollArea *>()->verticalScrollBar();
+    QTRY_COMPARE(scrollBar->value(), scrollBar->maximum());
+    QTRY_COMPARE(builtEntries(view), entriesInView(view));
+    const QSet<int> shownAtStart = entriesInView(view);
+    QVERIFY(shownAtStart.size() < view->entryCount() / 4);
+
+    if (scrolledTo >= 0) {
+        view->findChild<QScrollArea *>()->ensureWidgetVisible(view->entryWidget(scrolledTo));
+        QTRY_VERIFY(isBuilt(view, scrolledTo));
+        QTRY_COMPARE(builtEntries(view), shownAtStart + entriesInView(view));
+    }
+    const int clicked = scrolledTo < 0 ? view->entryCount() - 1 : scrolledTo;
+    QTest::mouseClick(view->entryWidget(clicked), Qt::LeftButton);
+    QCOMPARE(editedLine(panel), QStringLiteral("((%1)/(2))").arg(clicked));
 }
 
 QTEST_MAIN(FormulaHistoryTest)
