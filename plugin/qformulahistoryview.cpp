@@ -1,6 +1,7 @@
 #include "qformulahistoryview.h"
 
 #include "formulafont.h"
+#include "qelidedlabel.h"
 #include "qformula.h"
 #include "qformulafield.h"
 #include "qformulahistory.h"
@@ -23,8 +24,8 @@ const char *currentProperty = "current";
 // The history's formulas are set smaller than the edited one.
 const int formulaPointSize = 12;
 // The list is at least this many characters of its font wide; an answer
-// below its formula is cut to that width. A formula wider than the list
-// scrolls.
+// below its formula ends in "…" where it is wider than the list. A formula
+// wider than the list scrolls.
 const int answerWidth = 28;
 // The height an entry is taken to have until one has been built: a
 // formula of three lines above its answer.
@@ -225,11 +226,8 @@ void QFormulaHistoryView::buildEntry(QWidget *entry)
     QFormula *formula = readOnlyFormula(index);
     layout->addWidget(formula, 0, Qt::AlignLeft);
     const QString answer = history->entry(index).answer.simplified();
-    auto *answerLabel = new QLabel(entry);
+    auto *answerLabel = new QElidedLabel(QStringLiteral("= ") + answer, entry);
     answerLabel->setObjectName(QStringLiteral("answer"));
-    const int room = minimumWidth() - 2 * layout->contentsMargins().left() - 24;
-    answerLabel->setText(QStringLiteral("= ") +
-                         answerLabel->fontMetrics().elidedText(answer, Qt::ElideRight, room));
     answerLabel->setToolTip(answer);
     layout->addWidget(answerLabel);
     // Shown at once, not later as a layout shows the widgets added to a

@@ -1,6 +1,7 @@
 #include "displaydriver.h"
 #include "fakeengine.h"
 #include "panelfixture.h"
+#include "qelidedlabel.h"
 #include "qformula.h"
 #include "qformulafield.h"
 #include "qformulahistory.h"
@@ -9,6 +10,7 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QScrollArea>
 #include <QtTest>
 
 // The history of formulas: their records as text, the file they are kept
@@ -36,6 +38,7 @@ private slots:
     void clearHistory();
     void buildsOnlyEntriesInView_data();
     void buildsOnlyEntriesInView();
+    void longAnswerEndsInEllipsis();
 };
 
 namespace
@@ -458,6 +461,30 @@ void FormulaHistoryTest::buildsOnlyEntriesInView()
     const int clicked = scrolledTo < 0 ? view->entryCount() - 1 : scrolledTo;
     QTest::mouseClick(view->entryWidget(clicked), Qt::LeftButton);
     QCOMPARE(editedLine(panel), QStringLiteral("((%1)/(2))").arg(clicked));
+}
+
+// An answer wider than the list is drawn to the list's edge, ending in
+// "…", in the font the style sheet gives it; its tool tip holds it whole.
+void FormulaHistoryTest::longAnswerEndsInEllipsis()
+{
+    const QString answer = QStringLiteral("1234567890").repeated(8);
+    FakeEngine engine;
+    engine.answer((answer + "\n").toLatin1());
+    PanelFixture panel;
+    QVERIFY(panel.open());
+    // an answer font wider than the list's own, as the shipped style has
+    panel.panel->setStyleSheet(QStringLiteral("QLabel#answer { font: bold 16pt; }"));
+    DisplayDriver::type(QStringLiteral("1"));
+    QVERIFY(panel.driver.pressReturn());
+    QTRY_COMPARE(historyView(panel)->entryCount(), 1);
+    QElidedLabel *label = nullptr;
+    QTRY_VERIFY((label = historyView(panel)->entryWidget(0)->findChild<QElidedLabel *>("answer")));
+    QCOMPARE(label->toolTip(), answer);
+    const QWidget *viewport = historyView(panel)->findChild<QScrollArea *>()->viewport();
+    QTRY_VERIFY(label->mapTo(viewport, label->contentsRect().topRight()).x() < viewport->width());
+    QVERIFY(label->drawnText().endsWith(QChar(0x2026)));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->drawnText()) <=
+            label->contentsRect().width());
 }
 
 QTEST_MAIN(FormulaHistoryTest)
