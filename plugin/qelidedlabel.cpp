@@ -11,7 +11,8 @@ QElidedLabel::QElidedLabel(const QString &text, QWidget *parent) : QLabel(text, 
 
 QSize QElidedLabel::minimumSizeHint() const
 {
-    return QSize(fontMetrics().horizontalAdvance(QChar(0x2026)), QLabel::minimumSizeHint().height());
+    return QSize(fontMetrics().horizontalAdvance(QChar(0x2026)),
+                 QLabel::minimumSizeHint().height());
 }
 
 QString QElidedLabel::drawnText() const

@@ -10,7 +10,6 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QScrollArea>
 #include <QtTest>
 
 // The history of formulas: their records as text, the file they are kept
