@@ -95,9 +95,13 @@ public:
         process.closeWriteChannel();
         Run result;
         if (!process.waitForFinished(timeout)) {
+            // why the wait gave up, read before the kill changes it
+            const QString why = QStringLiteral("the engine did not end in time: %1, state %2")
+                                    .arg(process.errorString())
+                                    .arg(process.state());
             process.kill();
             process.waitForFinished();
-            QTest::qFail("the engine did not end in time", __FILE__, __LINE__);
+            QTest::qFail(qPrintable(why), __FILE__, __LINE__);
             return result;
         }
         result.out = process.readAllStandardOutput();
