@@ -172,18 +172,20 @@ void QScriptProcessor::loadOperators()
     // The prompt reads the same file line after line: its entries and stamp
     // are kept for the text and code page last read, which spares reading
     // them out again.
-    static QByteArray lastText;
-    static QTextCodec *lastCodec = nullptr;
-    static QList<OperatorEntry> lastEntries;
-    static QString lastStamp; // empty until a table was read out
-    static quint64 lastAsciiStarts[2];
-    static QString lastOtherStarts;
+    static struct {
+        QByteArray text;
+        QTextCodec *codec = nullptr;
+        QList<OperatorEntry> entries;
+        QString stamp; // empty until a table was read out
+        quint64 asciiStarts[2] = {0, 0};
+        QString otherStarts;
+    } last;
     const QByteArray text = QDataFile::readAll(file);
-    if (!lastStamp.isEmpty() && text == lastText && QCStringCodec::codec() == lastCodec) {
-        operators = lastEntries;
-        operatorStamp = lastStamp;
-        std::copy(lastAsciiStarts, lastAsciiStarts + 2, asciiStarts);
-        otherStarts = lastOtherStarts;
+    if (!last.stamp.isEmpty() && text == last.text && QCStringCodec::codec() == last.codec) {
+        operators = last.entries;
+        operatorStamp = last.stamp;
+        std::copy(last.asciiStarts, last.asciiStarts + 2, asciiStarts);
+        otherStarts = last.otherStarts;
         return;
     }
     // the file, up to the bound of a data file, is taken in lines of at most
@@ -203,12 +205,12 @@ void QScriptProcessor::loadOperators()
         else if (!otherStarts.contains(entry.name.at(0)))
             otherStarts += entry.name.at(0);
     }
-    lastText = text;
-    lastCodec = QCStringCodec::codec();
-    lastEntries = operators;
-    lastStamp = operatorStamp;
-    std::copy(asciiStarts, asciiStarts + 2, lastAsciiStarts);
-    lastOtherStarts = otherStarts;
+    last.text = text;
+    last.codec = QCStringCodec::codec();
+    last.entries = operators;
+    last.stamp = operatorStamp;
+    std::copy(asciiStarts, asciiStarts + 2, last.asciiStarts);
+    last.otherStarts = otherStarts;
 }
 
 void QScriptProcessor::addOperator(const QString &piece)
