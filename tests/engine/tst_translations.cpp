@@ -32,7 +32,7 @@ QList<QPair<QString, QString>> translatableTexts(const QString &fileName, const 
 void addRows(const QString &directory, const QString &pattern, const QString &function,
              const QString &catalogue)
 {
-    QDirIterator files(directory, {pattern});
+    QDirIterator files(directory, {pattern}, QDir::Files, QDirIterator::Subdirectories);
     int rows = 0;
     while (files.hasNext()) {
         for (const auto &text : translatableTexts(files.next(), function)) {
