@@ -7,60 +7,129 @@
 #include <QLocale>
 #include <QTimer>
 
-#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <string>
 
 namespace
 {
 
 const QString undefinedName = QStringLiteral("ReferenceError: Can't find variable: ");
 
-// The decimal exponent of the smallest numbers written in fixed notation.
+// The decimal exponents of the numbers written in fixed notation: from 1e-6
+// up to below 10 to the power of the precision.
 const int smallestFixedExponent = -6;
 
-int digitCount(const QString &text)
+// Whole numbers below this in magnitude are written with all their digits.
+const double exactWholeLimit = 9007199254740992.0; // 2^53
+
+// The text of a finite number the C library writes with digits significant
+// digits in exponential notation, or the shortest that reads back as it
+// when digits is 0.
+std::string scientificText(double number, int digits)
 {
-    return int(std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }));
+    char text[1100];
+    const std::to_chars_result written =
+        digits > 0 ? std::to_chars(text, text + sizeof text, number, std::chars_format::scientific,
+                                   digits - 1)
+                   : std::to_chars(text, text + sizeof text, number, std::chars_format::scientific);
+    return std::string(text, written.ptr);
 }
 
-// The significant digits of a number in the toolkit's exponential notation,
-// without the exponent, which goes to exponent: the shortest digits that
-// read back as the number when they are no more than digits, else the
-// number rounded to that many where that is a finite number.
-QString significantDigits(double number, int digits, int &exponent)
+// -1, 0 or 1 as the decimal text, as to_chars writes it in exponential
+// notation, is below, equal to or above the double: exact, with the double's
+// full expansion (at most 767 significant digits) written out.
+int compareDecimal(const std::string &decimal, double number)
 {
-    QString text = QString::number(number, 'e', QLocale::FloatingPointShortest);
-    if (digitCount(text.left(text.indexOf(QLatin1Char('e')))) > digits) {
-        // rounded up past the greatest double, the digits would read back
-        // as an infinity
-        const QString rounded = QString::number(number, 'e', digits - 1);
-        if (qIsFinite(rounded.toDouble()))
-            text = rounded;
+    const auto parts = [](const std::string &text, std::string &digits) {
+        const size_t mark = text.find('e');
+        for (size_t i = 0; i < mark; ++i) {
+            if (std::isdigit(static_cast<unsigned char>(text[i])))
+                digits += text[i];
+        }
+        while (digits.size() > 1 && digits.back() == '0')
+            digits.pop_back();
+        return std::atoi(text.c_str() + mark + 1);
+    };
+    std::string digits;
+    std::string exact;
+    const int exponent = parts(decimal, digits);
+    const int exactExponent = parts(scientificText(number, 800), exact);
+    if (exponent != exactExponent)
+        return exponent < exactExponent ? -1 : 1;
+    const int order = digits.compare(exact);
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
+
+// True when the decimal text lies within 4 units in the last place of the
+// positive finite number, the unit being the spacing of the doubles from
+// the number's binade up. The bounds x - 4u and x + 4u are doubles; the
+// decimal read back as a double tells on which side of them it lies, and
+// only where it reads back as a bound itself are the digits compared.
+bool withinFourUnits(const std::string &decimal, double number)
+{
+    int binade = 0;
+    std::frexp(number, &binade);
+    const double unit = std::ldexp(1.0, qMax(binade - 53, -1074));
+    const double low = number - 4 * unit;
+    const double high = number + 4 * unit;
+    const double read = std::strtod(decimal.c_str(), nullptr);
+    if (read == low)
+        return compareDecimal(decimal, low) >= 0;
+    if (read == high)
+        return qIsFinite(high) && compareDecimal(decimal, high) <= 0;
+    return read > low && read < high;
+}
+
+// The digits of a positive finite number with a decimal point after the
+// first and its decimal exponent: the shortest of at most digits
+// significant digits within 4 units in the last place, since what lies
+// beyond is rounding noise; else the shortest that reads back as the number.
+std::string significantDigits(double number, int digits, int &exponent)
+{
+    std::string text;
+    for (int count = 1; count <= digits && text.empty(); ++count) {
+        const std::string candidate = scientificText(number, count);
+        if (withinFourUnits(candidate, number))
+            text = candidate;
     }
-    const int mark = text.indexOf(QLatin1Char('e'));
-    exponent = text.midRef(mark + 1).toInt();
-    return text.left(mark);
+    if (text.empty())
+        text = scientificText(number, 0);
+    const size_t mark = text.find('e');
+    exponent = std::atoi(text.c_str() + mark + 1);
+    return text.substr(0, mark);
 }
 
-// A double holds some 16 significant digits, and no more are shown: below
-// 10 the number is written as the toolkit writes it with precision decimals;
-// from 10 up with as many decimals as precision + 1 significant digits
-// leave, and no more than the shortest text of the number needs; below 1e-6
-// and from 10 to the power precision + 1 up, where fixed notation would show
-// false zeros or invented digits, with an exponent in the form that the
-// engine reads back (1e-20, 6.02e+23).
+// The digits d.ddd times 10 to the exponent in fixed notation.
+QString fixedText(const std::string &mantissa, int exponent)
+{
+    QString digits = QString::fromStdString(mantissa).remove(QLatin1Char('.'));
+    if (exponent < 0)
+        return QStringLiteral("0.") + QString(-exponent - 1, QLatin1Char('0')) + digits;
+    if (digits.size() <= exponent + 1)
+        return digits + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+    return digits.insert(exponent + 1, QLatin1Char('.'));
+}
+
+// The engine's number text: whole numbers below 2^53 with all their digits;
+// others with the significant digits above, in fixed notation from 1e-6 up
+// to below 10 to the power of precision, outside it with an exponent in the
+// form the engine reads back (1e-20, 6.02e+23).
 QString readableText(double number, int precision)
 {
     if (!qIsFinite(number) || number == 0)
-        return QEvaluator::trimZeros(QString::number(number, 'f', precision));
+        return QString::number(number, 'f', 0);
+    const QString sign = number < 0 ? QStringLiteral("-") : QString();
+    const double magnitude = std::fabs(number);
+    if (magnitude < exactWholeLimit && std::floor(magnitude) == magnitude)
+        return sign + QString::number(magnitude, 'f', 0);
     int exponent = 0;
-    const QString mantissa = significantDigits(number, precision + 1, exponent);
-    if (exponent < smallestFixedExponent || exponent > precision)
-        return QEvaluator::trimZeros(mantissa) + QLatin1Char('e') +
-               QLatin1Char(exponent < 0 ? '-' : '+') + QString::number(qAbs(exponent));
-    if (exponent < 1)
-        return QEvaluator::trimZeros(QString::number(number, 'f', precision));
-    const int decimals = qMax(0, digitCount(mantissa) - 1 - exponent);
-    return QEvaluator::trimZeros(QString::number(number, 'f', decimals));
+    const std::string mantissa = significantDigits(magnitude, precision, exponent);
+    if (exponent >= smallestFixedExponent && exponent < precision)
+        return sign + fixedText(mantissa, exponent);
+    return sign + QString::fromStdString(mantissa) + QLatin1Char('e') +
+           QLatin1Char(exponent < 0 ? '-' : '+') + QString::number(qAbs(exponent));
 }
 
 } // namespace

@@ -340,6 +340,8 @@ void TovelTest::thePromptAnswersAsArgumentModeDoes()
                                               "16"),
                             QStringLiteral("5*--5"),
                             QStringLiteral("1.180591620717411e+21"),
+                            QStringLiteral("1/3"),
+                            QStringLiteral("2/3"),
                             QStringLiteral("-1e-20*2")};
     const TovelTree tree(TovelTree::Shipped);
     QByteArray input;
@@ -355,6 +357,7 @@ void TovelTest::thePromptAnswersAsArgumentModeDoes()
     const QByteArray log = tree.readFile(QStringLiteral("tovel.log"));
     QCOMPARE(log.count("[Result] \"1e-10\""), 2);
     QCOMPARE(log.count("[Result] \"-1e-20\""), 2);
+    QCOMPARE(log.count("[Result] \"0.3333333333333333\""), 2);
 }
 
 void TovelTest::cachedTranslationsFollowTheOperatorTable_data()

@@ -71,21 +71,37 @@ void EvaluatorTest::formatNumber_data()
     QTest::newRow("negative") << -1.5 << 0 << "-1.5";
     QTest::newRow("exponential") << 15.0 << 2 << "1.5e+01";
     QTest::newRow("unknown format") << 1.0 << 1 << "";
-    QTest::newRow("below 10 as before: a third") << 1.0 / 3 << 0 << "0.333333333333333";
-    QTest::newRow("below 10 as before: pi") << M_PI << 0 << "3.141592653589793";
+    // at most 15 significant digits within 4 ulp, else the shortest that
+    // reads back: a third has no such decimal, two thirds has
+    QTest::newRow("a third in 16 digits") << 1.0 / 3 << 0 << "0.3333333333333333";
+    QTest::newRow("two thirds in 15 digits") << 2.0 / 3 << 0 << "0.666666666666667";
+    QTest::newRow("pi in 16 digits") << M_PI << 0 << "3.141592653589793";
+    QTest::newRow("e squared without noise") << std::exp(2.0) << 0 << "7.38905609893065";
+    QTest::newRow("half pi in 17 digits") << std::asin(1.0) << 0 << "1.5707963267948966";
+    QTest::newRow("4 ulp from a short decimal") << 0.3 + 4 * std::ldexp(1.0, -54) << 0 << "0.3";
+    QTest::newRow("5 ulp from a short decimal")
+        << 0.3 + 5 * std::ldexp(1.0, -54) << 0 << "0.30000000000000027";
+    QTest::newRow("whole number below 2^53 in all digits")
+        << 9007199254740991.0 << 0 << "9007199254740991";
+    QTest::newRow("whole number below 2^53 from 1e15 up")
+        << 1234567890123456.0 << 0 << "1234567890123456";
     QTest::newRow("below 10 as before: a millionth") << 1e-6 << 0 << "0.000001";
     QTest::newRow("no noise digits from 10 up") << 100 * 1.15 << 0 << "115";
     QTest::newRow("no noise digits in a product") << 19.99 * 3 << 0 << "59.97";
     QTest::newRow("a numeral as typed") << 12345.6789 << 0 << "12345.6789";
     QTest::newRow("decimals as sixteen digits leave") << 40000 + 0.001 << 0 << "40000.001";
-    QTest::newRow("sixteen digits of a long fraction")
-        << 123456789.123456789 << 0 << "123456789.1234568";
-    QTest::newRow("shortest digits below 100") << 99.99999999999999 << 0 << "99.99999999999999";
-    QTest::newRow("greatest exact whole number") << 9007199254740992.0 << 0 << "9007199254740992";
+    QTest::newRow("shortest digits of a long fraction")
+        << 123456789.123456789 << 0 << "123456789.12345679";
+    QTest::newRow("within 4 ulp of 100") << 99.99999999999999 << 0 << "100";
+    QTest::newRow("2^53 in 15 digits within 4 ulp")
+        << 9007199254740992.0 << 0 << "9.007199254741e+15";
     QTest::newRow("last fixed power") << 1e15 << 0 << "1000000000000000";
     QTest::newRow("first power with an exponent") << 1e16 << 0 << "1e+16";
-    QTest::newRow("great number in sixteen digits")
-        << std::pow(2.0, 70) << 0 << "1.180591620717411e+21";
+    QTest::newRow("great number in 17 digits")
+        << std::pow(2.0, 70) << 0 << "1.1805916207174113e+21";
+    QTest::newRow("exactly 4 ulp below counts") << 1e15 + 0.5 << 0 << "1e+15";
+    QTest::newRow("fraction above 1e15 with an exponent")
+        << 1e15 + 0.625 << 0 << "1.0000000000000006e+15";
     QTest::newRow("shortest digits that read back") << 6.02e23 << 0 << "6.02e+23";
     QTest::newRow("tiny number, no false zero") << 1e-20 << 0 << "1e-20";
     QTest::newRow("tiny negative number keeps its sign") << -1e-20 << 0 << "-1e-20";
