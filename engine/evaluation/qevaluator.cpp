@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QScriptContext>
 #include <QTimer>
 
 #include <charconv>
@@ -16,10 +17,14 @@ namespace
 {
 
 const QString undefinedName = QStringLiteral("ReferenceError: Can't find variable: ");
+const QString thrownError = QStringLiteral("Error: ");
 
 // The decimal exponents of the numbers written in fixed notation: from 1e-6
 // up to below 10 to the power of the precision.
 const int smallestFixedExponent = -6;
+
+// The precision the driver prints with.
+const int printedDigits = 15;
 
 // Whole numbers below this in magnitude are written with all their digits.
 const double exactWholeLimit = 9007199254740992.0; // 2^53
@@ -132,11 +137,22 @@ QString readableText(double number, int precision)
            QLatin1Char(exponent < 0 ? '-' : '+') + QString::number(qAbs(exponent));
 }
 
+// NumberText(x): the engine's number text, for the numbers that the script
+// library writes into its error texts. The capital letters keep it from the
+// user's names, which are lower-cased.
+QScriptValue numberText(QScriptContext *context, QScriptEngine *)
+{
+    return QEvaluator::formatNumber(context->argument(0).toNumber(), QEvaluator::FixedNotation,
+                                    printedDigits);
+}
+
 } // namespace
 
 QEvaluator::QEvaluator() : guard(new QEvaluationGuard(&engine))
 {
     engine.installTranslatorFunctions(QScriptValue());
+    engine.globalObject().setProperty(QStringLiteral("NumberText"),
+                                      engine.newFunction(numberText, 1));
     engine.setProcessEventsInterval(QStopRequest::checkInterval);
 }
 
@@ -228,7 +244,7 @@ void QEvaluator::failWith(const QString &text)
 {
     failed = true;
     answers.clear();
-    message = text;
+    message = errorText(text);
 }
 
 void QEvaluator::fail(const QScriptValue &thrown)
@@ -272,6 +288,13 @@ QString QEvaluator::errorText(const QString &message)
         return QCoreApplication::translate("QObject", "Syntax error");
     if (message == QLatin1String("RangeError: Maximum call stack size exceeded."))
         return QCoreApplication::translate("QObject", "Maximum call stack size exceeded");
+    if (message == QLatin1String("SyntaxError: Expression too deep"))
+        return QCoreApplication::translate("QObject",
+                                           "The expression is too long or too deeply nested");
+    // an error thrown by the library or the engine's own statements
+    if (message.startsWith(thrownError))
+        return QCoreApplication::translate("QObject", "Error: %1")
+            .arg(message.mid(thrownError.size()));
     return message;
 }
 

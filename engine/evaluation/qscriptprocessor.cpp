@@ -15,6 +15,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 
 #include <algorithm>
 #include <cstring>
@@ -32,7 +33,7 @@ const int operatorLineLimit = 500;
 // The edition of the rules by which the passes before the module pass
 // translate a statement; a new edition leaves the translations cached under
 // an older one unused.
-const int translationRules = 3;
+const int translationRules = 4;
 
 // True for a piece of the operator file that holds only white space or a
 // comment, told from its bytes: such a piece is not worth converting.
@@ -235,7 +236,12 @@ void QScriptProcessor::addOperator(const QString &piece)
 
 QString QScriptProcessor::translationStamp() const
 {
-    return QStringLiteral("rules %1, operator table %2").arg(translationRules).arg(operatorStamp);
+    // translations hold translated error texts, such as that of a malformed
+    // cycle head: the language of the catalogues goes into the stamp
+    return QStringLiteral("rules %1, operator table %2, language %3")
+        .arg(translationRules)
+        .arg(operatorStamp.isEmpty() ? QStringLiteral("none") : operatorStamp,
+             QLocale::languageToString(QLocale().language()));
 }
 
 // FNV-1a over the entries: a table of a few hundred characters costs a few

@@ -47,7 +47,8 @@ public:
     bool mayHaveModuleFile(const QString &name);
 
     // What the cache's translations are made under: the rules of the passes
-    // before the module pass and the operator table this processor read.
+    // before the module pass, the operator table this processor read (none
+    // when it read none) and the language of the translated texts.
     // The module pass runs on every translation the cache gives back, so
     // translations do not depend on the library.
     QString translationStamp() const;

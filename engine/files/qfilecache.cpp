@@ -71,16 +71,37 @@ bool storableAsRead(const QString &text, const QByteArray &line)
 // The key line of the stamp's record.
 const QByteArray stampKey = "\ttranslations made under";
 
+// What the stamp's value line ends with: the checksum of the records.
+const QByteArray checksumLabel = "checksum ";
+const int checksumDigits = 16;
+
+// FNV-1a over the bytes of the records after the stamp's record.
+QByteArray checksumOf(const QByteArray &bytes, int from)
+{
+    quint64 hash = 14695981039346656037ULL;
+    for (int i = from; i < bytes.size(); ++i)
+        hash = (hash ^ quint8(bytes.at(i))) * 1099511628211ULL;
+    return QByteArray::number(hash, 16).rightJustified(checksumDigits, '0');
+}
+
 // The stamp of the cache's file, read from its first record, with at moved
-// past that record; the empty text for a file that has none.
-QString stampOf(const QByteArray &bytes, int &at)
+// past that record; false for a file that has no such record (one of an
+// earlier version) or whose records do not add up to the record's checksum,
+// as when a line was lost and each key would meet the next key's value.
+bool stampOf(const QByteArray &bytes, int &at, QString &stamp)
 {
     if (!bytes.startsWith(stampKey + '\n'))
-        return QString();
+        return false;
     at = stampKey.size() + 1;
     QString text;
     QByteArray line;
-    return readRecordLine(bytes, at, text, line) == CompleteLine ? text : QString();
+    if (readRecordLine(bytes, at, text, line) != CompleteLine ||
+        !line.endsWith(checksumLabel + checksumOf(bytes, at)))
+        return false;
+    stamp = text.left(text.size() - checksumLabel.size() - checksumDigits);
+    if (stamp.endsWith(QLatin1String(", ")))
+        stamp.chop(2);
+    return true;
 }
 
 } // namespace
@@ -146,7 +167,8 @@ void QFileCache::load()
     QFileLock::lock(file.handle(), QFileLock::Shared);
     loaded = QDataFile::readAll(file);
     int at = 0;
-    if (stampOf(loaded, at) != stamp)
+    QString fileStamp;
+    if (!stampOf(loaded, at, fileStamp) || fileStamp != stamp)
         return;
     // Only complete records count: both lines ended by a line feed, neither
     // overlong, both as a save would have written them. A record that fails
@@ -170,20 +192,30 @@ void QFileCache::load()
 
 void QFileCache::save()
 {
-    QByteArray content;
-    const QByteArray stampBytes = storedBytes(stamp);
-    if (!entries.empty() && !stampBytes.isNull())
-        content = stampKey + '\n' + stampBytes + '\n';
+    QByteArray records;
     for (const Entry &entry : entries) {
         // each text is converted once, to be checked and written
         const QByteArray keyBytes = storedBytes(entry.key);
         const QByteArray textBytes = storedBytes(entry.value);
         if (!keyBytes.isNull() && !textBytes.isNull())
-            content += keyBytes + '\n' + textBytes + '\n';
+            records += keyBytes + '\n' + textBytes + '\n';
     }
+    const QByteArray content = stampedRecords(stamp, records);
     // a line that used nothing new leaves the file alone; the new file
     // replaces the old one whole, so that a reader never meets a
     // half-written file, even when this run dies while saving
     if (content != loaded || !QFile::exists(fileName))
         QDataFile::replace(fileName, content);
+}
+
+QByteArray QFileCache::stampedRecords(const QString &stamp, const QByteArray &records)
+{
+    const QByteArray stampBytes = storedBytes(stamp);
+    if (records.isEmpty() || (stampBytes.isNull() && !stamp.isEmpty()))
+        return QByteArray();
+    const QByteArray stampLine =
+        stampBytes.isEmpty() ? checksumLabel : stampBytes + ", " + checksumLabel;
+    QByteArray content = stampKey + '\n' + stampLine;
+    content += checksumOf(records, 0) + '\n' + records;
+    return content;
 }

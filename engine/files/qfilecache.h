@@ -14,10 +14,10 @@
 // loads them in the order of their use.
 //
 // The stamp tells what the entries were made under. The file's first record
-// holds it, under a key line of a tab and a text: no entry has such a key,
-// and readers that know no stamp skip the record. Entries are taken from a
-// file only when its stamp is the cache's own (a file without one has the
-// empty stamp); otherwise the cache starts afresh.
+// holds it, under a key line of a tab and a text that no entry has, with the
+// checksum of the records after it. Entries are taken from a file only when
+// its stamp is the cache's own and its records add up to the checksum;
+// otherwise, and for a file without that record, the cache starts afresh.
 class QFileCache
 {
 public:
@@ -29,6 +29,10 @@ public:
     // Rewrites the file, unless it holds already what it would be given.
     void save();
 
+    // The file's content for the records under the stamp: the stamp's
+    // record first; empty without records, or for a stamp that a file cannot
+    // hold as it is.
+    static QByteArray stampedRecords(const QString &stamp, const QByteArray &records);
     // True when the record would come back from the file exactly as it is.
     static bool isStorable(const QString &key, const QString &value);
 

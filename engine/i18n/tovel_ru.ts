@@ -27,6 +27,14 @@
         <source>Syntax error</source>
         <translation>Синтаксическая ошибка</translation>
     </message>
+    <message>
+        <source>The expression is too long or too deeply nested</source>
+        <translation>Выражение слишком длинное или слишком глубоко вложенное</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Ошибка: %1</translation>
+    </message>
 </context>
 <context>
     <name>QScriptProcessor</name>

@@ -9,6 +9,14 @@ function domaincheck(name,args){
       throw domainerror(name,args,qsTranslate("domain","%1: the argument must be a number"));
   }
 }
+// True when one of the arguments is a nan, which arithmetic made and which
+// the functions of whole numbers pass through.
+function nancheck(args){
+  for(var i=0;i<args.length;++i){
+    if(typeof args[i]==="number"&&args[i]!==args[i])return true;
+  }
+  return false;
+}
 // The check of the functions of any number of arguments: at least one.
 function nonemptycheck(name,args){
   if(args.length===0)
@@ -20,14 +28,12 @@ function domainerror(name,args,text){
   for(var i=0;i<args.length;++i)shown.push(domainshown(args[i]));
   return Error(text.arg(name+"("+shown.join(",")+")"));
 }
-// A value as the engine prints it: inf and nan in its own words, a text
-// quoted, a missing argument as nothing.
+// A value as the engine prints it: a number in the engine's number text
+// (inf and nan in its own words), a text quoted, a missing argument as
+// nothing.
 function domainshown(value){
   if(value===undefined)return "";
   if(typeof value==="string")return "\""+value+"\"";
   if(typeof value!=="number")return String(value);
-  if(value!==value)return "nan";
-  if(value===Infinity)return "inf";
-  if(value===-Infinity)return "-inf";
-  return String(value);
+  return NumberText(value);
 }

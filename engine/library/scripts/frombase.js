@@ -1,9 +1,10 @@
+#use domaincheck
 // the numeral text read in base 2 to 36, with an optional fraction part:
 // frombase("ff",16) is 255. The operator table writes ff_16 as this call.
 // A numeral in brackets may start with a digit: (1a)_16 arrives here as
 // "(1*a)", and the "*" that implicit multiplication put in goes again.
 function frombase(text,base){
-  var shown=text+"_"+base;
+  var shown=text+"_"+domainshown(base);
   if(!(base>=2&&base<=36&&Math.floor(base)===base))
     throw Error(qsTranslate("frombase","%1: the base must be a whole number from 2 to 36").arg(shown));
   var digits=text;
@@ -20,7 +21,7 @@ function frombase(text,base){
     var digit=all.charAt(i)==="."?NaN:parseInt(all.charAt(i),36);
     if(isNaN(digit)||digit>=base)
       throw Error(qsTranslate("frombase","%1: \"%2\" is not a digit in base %3")
-                  .arg(shown).arg(all.charAt(i)).arg(String(base)));
+                  .arg(shown).arg(all.charAt(i)).arg(domainshown(base)));
     value=value*base+digit;
   }
   return value/Math.pow(base,fraction.length);

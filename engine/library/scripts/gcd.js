@@ -1,8 +1,10 @@
 #use domaincheck
 #use wholecheck
-// the greatest common divisor of any number of whole numbers, at least one
+// the greatest common divisor of any number of whole numbers, at least one;
+// a nan passes through
 function gcd(){
   nonemptycheck("gcd",arguments);
+  if(nancheck(arguments))return NaN;
   wholecheck("gcd",arguments);
   var result=0;
   for(var i=0;i<arguments.length;++i)result=gcdoftwo(result,arguments[i]);

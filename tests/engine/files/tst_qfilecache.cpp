@@ -1,5 +1,6 @@
 #include "qcstringcodec.h"
 #include "qfilecache.h"
+#include "qfilelock.h"
 
 #include "scratchdir.h"
 
@@ -11,6 +12,12 @@ namespace
 {
 
 const QString cacheFile = QStringLiteral("tovel_cache.dat");
+
+// A file of the records as a cache without a stamp saves them.
+QByteArray records(const QByteArray &lines)
+{
+    return QFileCache::stampedRecords(QString(), lines);
+}
 
 // Keys of one entry each, so that every entry costs exactly cost.
 QString keyOf(int i, int length)
@@ -44,6 +51,9 @@ private slots:
     void entriesAreServedUnderTheirStampOnly_data();
     void entriesAreServedUnderTheirStampOnly();
     void anEmptyCacheWritesNoStamp();
+    void filesThatDoNotAddUpStartAfresh_data();
+    void filesThatDoNotAddUpStartAfresh();
+    void aSaveRemovesTemporaryFilesOfDeadSaves();
 
 private:
     QScopedPointer<ScratchDir> dir;
@@ -96,7 +106,7 @@ void FileCacheTest::fileRoundTrip()
         QFileCache cache(cacheFile, 1024);
         cache.insert(QStringLiteral("2+2"), QStringLiteral("ANS.push(2+2);"));
     }
-    QCOMPARE(readFile(cacheFile), QByteArray("2+2\nANS.push(2+2);\n"));
+    QCOMPARE(readFile(cacheFile), records("2+2\nANS.push(2+2);\n"));
     {
         // a key with a blank at its end is used within the run but never
         // written: it would come back as the key "2"
@@ -115,7 +125,7 @@ void FileCacheTest::readingRules()
     // line ends of either kind; records that a save would not have written
     // (white space at an end, an empty value) are skipped whole, and so is
     // a last line without its line end
-    writeFile(cacheFile, "a\r\nA;\r\n  c \r\n\tC;\r\nempty\n\nb\nB;\nlonely\nLONELY");
+    writeFile(cacheFile, records("a\r\nA;\r\n  c \r\n\tC;\r\nempty\n\nb\nB;\nlonely\nLONELY"));
     QFileCache cache(cacheFile, 1024);
     QCOMPARE(cache.value(QStringLiteral("a")), QStringLiteral("A;"));
     QCOMPARE(cache.value(QStringLiteral("c")), QString());
@@ -168,7 +178,7 @@ void FileCacheTest::recordsComeBackExactlyAsStored()
     QCOMPARE(reloaded.value(QStringLiteral("k")), QStringLiteral("v;"));
     // no record comes back under another key
     QCOMPARE(reloaded.value(key.trimmed()), stored ? value : QString());
-    QCOMPARE(readFile(cacheFile).count('\n'), stored ? 4 : 2);
+    QCOMPARE(readFile(cacheFile).count('\n'), stored ? 6 : 4); // and the stamp's record
     QCStringCodec::setCodec(static_cast<QTextCodec *>(nullptr));
 }
 
@@ -194,7 +204,7 @@ void FileCacheTest::linesAreReadAsASaveWouldWriteThem()
     QFETCH(QString, key);
     QFETCH(QString, value);
     QCStringCodec::setCodec("UTF-8");
-    writeFile(cacheFile, file);
+    writeFile(cacheFile, records(file));
     QFileCache cache(cacheFile, 1024);
     QCOMPARE(cache.value(key), value);
     QCStringCodec::setCodec(static_cast<QTextCodec *>(nullptr));
@@ -202,8 +212,8 @@ void FileCacheTest::linesAreReadAsASaveWouldWriteThem()
 
 void FileCacheTest::onlyCompleteRecordsAreRead()
 {
-    writeFile(cacheFile, "k1\nv1;\n" + QByteArray(9000, 'x') + "\nlong;\nk2\n" +
-                             QByteArray(9000, 'y') + "\nk3\nv3;\nk4\nv4;");
+    writeFile(cacheFile, records("k1\nv1;\n" + QByteArray(9000, 'x') + "\nlong;\nk2\n" +
+                                 QByteArray(9000, 'y') + "\nk3\nv3;\nk4\nv4;"));
     QFileCache cache(cacheFile, 1024);
     QCOMPARE(cache.value(QStringLiteral("k1")), QStringLiteral("v1;"));
     QCOMPARE(cache.value(QString(9000, QLatin1Char('x'))), QString());
@@ -216,7 +226,7 @@ void FileCacheTest::savedInPlaceWhenNoTemporaryFileCanBeMade()
 {
     if (geteuid() == 0)
         QSKIP("root makes files in any directory; tst_tovel runs this as another user");
-    writeFile(cacheFile, "old\nANS.push(old);\n");
+    writeFile(cacheFile, records("old\nANS.push(old);\n"));
     QFile(dir->path()).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     {
         QFileCache cache(cacheFile, 1024);
@@ -267,7 +277,7 @@ void FileCacheTest::recordsWithLineEndsStayOutOfTheFile()
         cache.insert(QString::fromLatin1("x\0y", 3), QStringLiteral("ANS.push(x);"));
         cache.insert(QStringLiteral("2"), QStringLiteral("ANS.push(2);"));
     }
-    QCOMPARE(readFile(cacheFile).count('\n'), 4);
+    QCOMPARE(readFile(cacheFile).count('\n'), 6);
     QFileCache reloaded(cacheFile, 1024);
     QCOMPARE(reloaded.value(QStringLiteral("1")), QStringLiteral("ANS.push(1);"));
     QCOMPARE(reloaded.value(QStringLiteral("2")), QStringLiteral("ANS.push(2);"));
@@ -276,7 +286,7 @@ void FileCacheTest::recordsWithLineEndsStayOutOfTheFile()
 
 void FileCacheTest::saveReplacesTheFileWhole()
 {
-    writeFile(cacheFile, "old\nANS.push(old);\n");
+    writeFile(cacheFile, records("old\nANS.push(old);\n"));
     QFile reader(cacheFile);
     QVERIFY(reader.open(QIODevice::ReadOnly));
     {
@@ -284,7 +294,7 @@ void FileCacheTest::saveReplacesTheFileWhole()
         cache.insert(QStringLiteral("new"), QStringLiteral("ANS.push(new);"));
     }
     // a reader that opened the file before the save still reads it whole
-    QCOMPARE(reader.readAll(), QByteArray("old\nANS.push(old);\n"));
+    QCOMPARE(reader.readAll(), records("old\nANS.push(old);\n"));
     QVERIFY(readFile(cacheFile).contains("new\nANS.push(new);\n"));
 }
 
@@ -316,11 +326,8 @@ void FileCacheTest::entriesAreServedUnderTheirStampOnly()
         QFileCache cache(cacheFile, 1024, written);
         cache.insert(QStringLiteral("2^3"), QStringLiteral("ANS.push(pow(2,3));"));
     }
-    const QByteArray records = "2^3\nANS.push(pow(2,3));\n";
-    const QByteArray stampRecord = written.isEmpty()
-                                       ? QByteArray()
-                                       : "\ttranslations made under\n" + written.toLatin1() + '\n';
-    QCOMPARE(readFile(cacheFile), stampRecord + records);
+    const QByteArray power = "2^3\nANS.push(pow(2,3));\n";
+    QCOMPARE(readFile(cacheFile), QFileCache::stampedRecords(written, power));
     {
         QFileCache cache(cacheFile, 1024, read);
         QCOMPARE(cache.value(QStringLiteral("2^3")),
@@ -328,10 +335,8 @@ void FileCacheTest::entriesAreServedUnderTheirStampOnly()
         cache.insert(QStringLiteral("1"), QStringLiteral("ANS.push(1);"));
     }
     // the file is made anew under the reader's stamp
-    const QByteArray readStamp =
-        read.isEmpty() ? QByteArray() : "\ttranslations made under\n" + read.toLatin1() + '\n';
-    QCOMPARE(readFile(cacheFile),
-             readStamp + (served ? records : QByteArray()) + "1\nANS.push(1);\n");
+    QCOMPARE(readFile(cacheFile), QFileCache::stampedRecords(read, (served ? power : QByteArray()) +
+                                                                       "1\nANS.push(1);\n"));
 }
 
 void FileCacheTest::anEmptyCacheWritesNoStamp()
@@ -340,6 +345,61 @@ void FileCacheTest::anEmptyCacheWritesNoStamp()
         QFileCache cache(cacheFile, 1024, QStringLiteral("rules 2"));
     }
     QCOMPARE(readFile(cacheFile), QByteArray());
+}
+
+void FileCacheTest::filesThatDoNotAddUpStartAfresh_data()
+{
+    const QString stamp = QStringLiteral("rules 4, table a");
+    const QByteArray saved =
+        QFileCache::stampedRecords(stamp, "1\nANS.push(1);\n2\nANS.push(2);\n3\nANS.push(3);\n");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("served");
+    QTest::newRow("as saved") << saved << true;
+    QTest::newRow("a line lost: each key would meet the next key's value")
+        << QByteArray(saved).replace("\nANS.push(1);\n", "\n") << false;
+    QTest::newRow("a record changed") << QByteArray(saved).replace("(2)", "(7)") << false;
+    QTest::newRow("a record added") << saved + "4\nANS.push(4);\n" << false;
+    QTest::newRow("the earlier format: a stamp without a checksum")
+        << QByteArray("\ttranslations made under\nrules 4, table a\n1\nANS.push(1);\n") << false;
+    QTest::newRow("the first format: records only") << QByteArray("1\nANS.push(1);\n") << false;
+}
+
+void FileCacheTest::filesThatDoNotAddUpStartAfresh()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, served);
+    writeFile(cacheFile, file);
+    {
+        QFileCache cache(cacheFile, 1024, QStringLiteral("rules 4, table a"));
+        QCOMPARE(cache.value(QStringLiteral("1")),
+                 served ? QStringLiteral("ANS.push(1);") : QString());
+        QCOMPARE(cache.value(QStringLiteral("3")),
+                 served ? QStringLiteral("ANS.push(3);") : QString());
+        cache.insert(QStringLiteral("5"), QStringLiteral("ANS.push(5);"));
+    }
+    QFileCache reloaded(cacheFile, 1024, QStringLiteral("rules 4, table a"));
+    QCOMPARE(reloaded.value(QStringLiteral("5")), QStringLiteral("ANS.push(5);"));
+}
+
+void FileCacheTest::aSaveRemovesTemporaryFilesOfDeadSaves()
+{
+    // one left by a killed save, one held by a save that still runs
+    const QString left = cacheFile + QStringLiteral(".Ab12Cd");
+    const QString live = cacheFile + QStringLiteral(".Zz99Yy");
+    writeFile(left, "half a");
+    writeFile(live, "being written");
+    QFile held(live);
+    QVERIFY(held.open(QIODevice::ReadWrite));
+    QVERIFY(QFileLock::tryLock(held.handle(), QFileLock::Exclusive));
+    writeFile(QStringLiteral("tovel_cache.dat.old"), "not a temporary file");
+    {
+        QFileCache cache(cacheFile, 1024);
+        cache.insert(QStringLiteral("1"), QStringLiteral("ANS.push(1);"));
+    }
+    QVERIFY(!QFile::exists(left));
+    QVERIFY(QFile::exists(live));
+    QVERIFY(QFile::exists(QStringLiteral("tovel_cache.dat.old")));
+    QCOMPARE(QDir().entryList(QDir::Files).size(), 3);
 }
 
 QTEST_GUILESS_MAIN(FileCacheTest)
