@@ -2,6 +2,7 @@
 
 #include "qevaluationguard.h"
 #include "qstoprequest.h"
+#include "stringliterals.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -163,7 +164,8 @@ void QEvaluator::setTimeLimit(int milliseconds)
 
 void QEvaluator::process(const QString &line)
 {
-    const QString program = processor.buildProgram(line.split(QLatin1Char(';')));
+    // a ";" inside a string literal is the literal's
+    const QString program = processor.buildProgram(StringLiterals::split(line, QLatin1Char(';')));
     QTimer timer;
     if (timeLimit > 0)
         limitTime(timer);

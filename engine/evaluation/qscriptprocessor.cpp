@@ -9,6 +9,7 @@
 #include "qfilecache.h"
 #include "qfilelayout.h"
 #include "qscriptmodule.h"
+#include "stringliterals.h"
 #include "translationpass.h"
 
 #include <QCoreApplication>
@@ -281,6 +282,8 @@ void QScriptProcessor::applyOperators(QString &statement) const
     // becomes an error.
     const int maxSize = int(qMin<qint64>(INT_MAX / 2, 16 * qint64(statement.size()) + 65536));
     qint64 budget = qMax<qint64>(qint64(1) << 20, 64 * qint64(statement.size()));
+    // the entries never see the text of a string literal
+    const StringLiterals::Hidden literals(statement);
     for (const OperatorEntry &entry : operators) {
         if (statement.contains(entry.name) &&
             !OperatorPass::applyEntry(statement, entry.name, entry.pattern, entry.grouping, maxSize,
@@ -290,4 +293,5 @@ void QScriptProcessor::applyOperators(QString &statement) const
             return;
         }
     }
+    literals.restore(statement);
 }

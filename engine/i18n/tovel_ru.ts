@@ -47,6 +47,10 @@
         <translation>Таблица операторов делает выражение слишком длинным</translation>
     </message>
     <message>
+        <source>%1: a decimal number is written with a point, not a comma</source>
+        <translation>%1: дробная часть числа отделяется точкой, а не запятой</translation>
+    </message>
+    <message>
         <source>The script file %1 is over %2 bytes</source>
         <translation>Файл сценария %1 больше %2 байт</translation>
     </message>

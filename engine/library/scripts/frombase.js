@@ -4,14 +4,13 @@
 // A numeral in brackets may start with a digit: (1a)_16 arrives here as
 // "(1*a)", and the "*" that implicit multiplication put in goes again.
 function frombase(text,base){
-  var shown=text+"_"+domainshown(base);
   if(!(base>=2&&base<=36&&Math.floor(base)===base))
-    throw Error(qsTranslate("frombase","%1: the base must be a whole number from 2 to 36").arg(shown));
+    throw Error(qsTranslate("frombase","%1: the base must be a whole number from 2 to 36").arg(frombaseshown(text,base)));
   var digits=text;
   if(digits.charAt(0)==="("&&digits.charAt(digits.length-1)===")")
     digits=digits.substring(1,digits.length-1).replace(/([0-9])\*([a-z])/g,"$1$2");
   if(digits===""||digits===".")
-    throw Error(qsTranslate("frombase","%1: there is no numeral before the base").arg(shown));
+    throw Error(qsTranslate("frombase","%1: there is no numeral before the base").arg(frombaseshown(text,base)));
   var point=digits.indexOf(".");
   var whole=point<0?digits:digits.substring(0,point);
   var fraction=point<0?"":digits.substring(point+1);
@@ -21,8 +20,12 @@ function frombase(text,base){
     var digit=all.charAt(i)==="."?NaN:parseInt(all.charAt(i),36);
     if(isNaN(digit)||digit>=base)
       throw Error(qsTranslate("frombase","%1: \"%2\" is not a digit in base %3")
-                  .arg(shown).arg(all.charAt(i)).arg(domainshown(base)));
+                  .arg(frombaseshown(text,base)).arg(all.charAt(i)).arg(domainshown(base)));
     value=value*base+digit;
   }
   return value/Math.pow(base,fraction.length);
+}
+// The numeral as typed, for the error texts.
+function frombaseshown(text,base){
+  return text+"_"+domainshown(base);
 }

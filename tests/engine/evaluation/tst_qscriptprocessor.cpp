@@ -13,6 +13,8 @@ private slots:
     void normalize();
     void numeralsAndSigns_data();
     void numeralsAndSigns();
+    void printSigns_data();
+    void printSigns();
     void translateStatement_data();
     void translateStatement();
     void buildProgram_data();
@@ -48,12 +50,14 @@ void ScriptProcessorTest::normalize_data()
                                                    << "\"Hi There\"+a";
     QTest::newRow("escaped quote stays inside") << "\"a\\\" B\" C"
                                                 << "\"a\\\" B\"c";
-    QTest::newRow("multiplication also inside literals") << "\"2x\""
-                                                         << "\"2*x\"";
+    // string literals stay as typed
+    QTest::newRow("no multiplication inside literals") << "\"2x\""
+                                                       << "\"2x\"";
     QTest::newRow("tabs stay") << "1\t+ 2"
                                << "1\t+2";
-    QTest::newRow("superscript digits are no decimal digits") << "(2)\u00b2"
-                                                              << "(2)\u00b2";
+    // superscript digits are the power of the operand before them
+    QTest::newRow("superscript digits are a power") << "(2)\u00b2"
+                                                    << "pow((2),2)";
     QTest::newRow("non-latin letters") << "2Ж"
                                        << "2*ж";
     QTest::newRow("empty") << ""
@@ -89,7 +93,7 @@ void ScriptProcessorTest::numeralsAndSigns_data()
     QTest::newRow("number before a root sign multiplies") << "2\u221a3"
                                                           << "2*\u221a3";
     QTest::newRow("square before a name multiplies") << "3\u00b2x"
-                                                     << "3\u00b2*x";
+                                                     << "pow(3,2)*x";
     QTest::newRow("two minuses") << "--1"
                                  << "+1";
     QTest::newRow("two minuses after a times sign") << "5*--5"
@@ -118,6 +122,81 @@ void ScriptProcessorTest::numeralsAndSigns_data()
                                                     << "2+x";
     QTest::newRow("signs inside a literal stay") << "\"--\"+--1"
                                                  << "\"--\"+1";
+    QTest::newRow("a leading zero is dropped") << "010+00.5"
+                                               << "10+0.5";
+    QTest::newRow("a hexadecimal numeral is one number") << "0X1Fx"
+                                                         << "0x1f*x";
+    QTest::newRow("a binary numeral as a hexadecimal one") << "0B1011"
+                                                           << "0xb";
+    QTest::newRow("an octal numeral as a hexadecimal one") << "0o17"
+                                                           << "0xf";
+    QTest::newRow("a binary numeral with a wrong digit stays") << "0b102"
+                                                               << "0b102";
+    QTest::newRow("digits after a decimal comma stay") << "1,05"
+                                                       << "1,05";
+    QTest::newRow("a run of signs in an exponent") << "1e--5"
+                                                   << "1e+5";
+    QTest::newRow("a decrement after an operator is a run of signs") << "2^--x"
+                                                                     << "2^+x";
+    QTest::newRow("a decrement after a factorial is a run of signs") << "4!--x"
+                                                                     << "4!+x";
+    QTest::newRow("a name before a root minus a negative root") << "x--\u221a4"
+                                                                << "x+\u221a4";
+    QTest::newRow("a decrement where an expression starts") << "f(--i,--j)"
+                                                            << "f(--i,--j)";
+    QTest::newRow("a blank between a factorial and equals signs stays") << "4! == 5"
+                                                                        << "4! ==5";
+}
+
+void ScriptProcessorTest::printSigns_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("normalized");
+    QTest::newRow("a run of superscripts is one exponent") << "2\u00b2\u00b3"
+                                                           << "pow(2,23)";
+    QTest::newRow("all the superscript digits") << "x\u2070\u00b9\u2074\u2079"
+                                                << "pow(x,0149)";
+    QTest::newRow("a square of a call before a factorial") << "f(3)\u00b2!"
+                                                           << "pow(f(3),2)!";
+    QTest::newRow("a square of a factorial") << "3!\u00b2"
+                                             << "pow(3!,2)";
+    QTest::newRow("a square of a numeral with an exponent") << "1e-5\u00b2"
+                                                            << "pow(1e-5,2)";
+    QTest::newRow("a square without an operand stays") << "\u00b2"
+                                                       << "\u00b2";
+    QTest::newRow("a root takes a power") << "\u221ax^2"
+                                          << "\u221a(x^2)";
+    QTest::newRow("a root takes a chain of powers and a sign") << "\u221b-x^2^y!"
+                                                               << "\u221b(-x^2^y!)";
+    QTest::newRow("a root of a root's power") << "\u221a(\u221ax^2)^2"
+                                              << "\u221a((\u221a(x^2))^2)";
+    QTest::newRow("a root without a power stays") << "\u221ax+1"
+                                                  << "\u221ax+1";
+    QTest::newRow("pi before a bracket and pi") << "\u03c0(2)\u03c0"
+                                                << "\u03c0*(2)*\u03c0";
+    QTest::newRow("a name before a root") << "x\u221a4"
+                                          << "x*\u221a4";
+    QTest::newRow("a factorial before a factor") << "3!(2)+3!x"
+                                                 << "3!*(2)+3!*x";
+    QTest::newRow("negation before a bracket") << "!(x)"
+                                               << "!(x)";
+    QTest::newRow("a percent") << "200*10%"
+                               << "200*(10/100)";
+    QTest::newRow("a percent of a group") << "(1+2)%*2"
+                                          << "((1+2)/100)*2";
+    QTest::newRow("a remainder") << "7%3"
+                                 << "7%3";
+    QTest::newRow("a remainder of a negative number") << "7%-3"
+                                                      << "7%-3";
+    QTest::newRow("a compound remainder") << "x%=3"
+                                          << "x%=3";
+    QTest::newRow("signs of print inside a literal") << "\"3\u00b2 \u221ax^2 50%\""
+                                                     << "\"3\u00b2 \u221ax^2 50%\"";
+}
+
+void ScriptProcessorTest::printSigns()
+{
+    normalize();
 }
 
 void ScriptProcessorTest::numeralsAndSigns()
@@ -179,8 +258,9 @@ void ScriptProcessorTest::translateStatement_data()
                                    << "";
     QTest::newRow("comment after expression") << "2+2//note"
                                               << "ANS.push(2+2);";
-    QTest::newRow("comment inside a literal still cuts") << "\"a//b\""
-                                                         << "ANS.push(\"a);";
+    // a "//" inside a string literal is the literal's
+    QTest::newRow("comment sign inside a literal") << "\"a//b\""
+                                                   << "ANS.push(\"a//b\");";
     QTest::newRow("cycle head") << "for(i=1,i<=10,i=i+1)"
                                 << "for(i=1;i<=10;i=i+1){";
     QTest::newRow("cycle head with a comma too many")
@@ -194,18 +274,57 @@ void ScriptProcessorTest::translateStatement_data()
                                                         << "if(x<=2){";
     QTest::newRow("definition") << "f(x,y)=x*y"
                                 << "function f(x,y){return x*y;}";
-    QTest::newRow("definition compared") << "f(x)==2"
-                                         << "function f(x){return 2;}";
+    // a definition is a name, names in brackets and an "=" that assigns
+    QTest::newRow("a call compared") << "f(x)==2"
+                                     << "ANS.push(f(x)==2);";
     QTest::newRow("definition without body") << "f(x)="
                                              << "f(x)=;";
     QTest::newRow("definition with a comparison") << "f(x)=x==1"
-                                                  << "f(x)=x==1;";
-    QTest::newRow("indexed assignment") << "a(1)=2"
-                                        << "function a(1){return 2;}";
+                                                  << "function f(x){return x==1;}";
+    QTest::newRow("assignment to a call") << "a(1)=2"
+                                          << "a(1)=2;";
     QTest::newRow("block end") << "end"
                                << "}";
     QTest::newRow("empty") << ""
                            << "";
+    QTest::newRow("a definition with a comparison before a condition")
+        << "f(n)=n<=1?1:n*f(n-1)"
+        << "function f(n){return n<=1?1:n*f(n-1);}";
+    QTest::newRow("a definition without parameters") << "g()=1"
+                                                     << "function g(){return 1;}";
+    QTest::newRow("a call compared with a number") << "sqrt(4)==2"
+                                                   << "ANS.push(sqrt(4)==2);";
+    QTest::newRow("a group compared") << "(1+1)==2"
+                                      << "ANS.push((1+1)==2);";
+    QTest::newRow("a chain of comparisons")
+        << "3>2>=1"
+        << "ANS.push((function($0,$1,$2){return $0>$1&&$1>=$2;})(3,2,1));";
+    QTest::newRow("a chain of equalities")
+        << "2==2!==3"
+        << "ANS.push((function($0,$1,$2){return $0==$1&&$1!==$2;})(2,2,3));";
+    QTest::newRow("a chain ends at logical operators and assignments")
+        << "x=1<2<3&&4>3"
+        << "x=(function($0,$1,$2){return $0<$1&&$1<$2;})(1,2,3)&&4>3;";
+    QTest::newRow("a chain inside brackets") << "f(0<x<1,2)"
+                                             << "ANS.push(f((function($0,$1,$2){return "
+                                                "$0<$1&&$1<$2;})(0,x,1),2));";
+    QTest::newRow("a chain in a definition")
+        << "f(x)=0<x<1"
+        << "function f(x){return (function($0,$1,$2){return $0<$1&&$1<$2;})(0,x,1);}";
+    QTest::newRow("a chain in a cycle head")
+        << "for(i=0,0<=i<3,i=i+1)"
+        << "for(i=0;(function($0,$1,$2){return $0<=$1&&$1<$2;})(0,i,3);i=i+1){";
+    QTest::newRow("shifts are no comparisons") << "1<<2<8>>1"
+                                               << "ANS.push(1<<2<8>>1);";
+    QTest::newRow("a chain inside a literal stays") << "\"1<2<3\""
+                                                    << "ANS.push(\"1<2<3\");";
+    QTest::newRow("a decimal comma is an error")
+        << "1,5+1"
+        << "throw Error(\"1,5: a decimal number is written with a point, not a comma\");";
+    QTest::newRow("commas in brackets are no decimal commas") << "max(1,5)"
+                                                              << "ANS.push(max(1,5));";
+    QTest::newRow("a comma inside a literal is no decimal comma") << "\"1,5\""
+                                                                  << "ANS.push(\"1,5\");";
 }
 
 void ScriptProcessorTest::translateStatement()

@@ -138,6 +138,11 @@ void OperatorsTest::calculatorNotation_data()
     const QByteArray root = "~\tsqrt(%2)\tright-to-left\n";
     QTest::newRow("a chain groups from the right when the table says so") << power << "2^3^2"
                                                                           << "pow(2,pow(3,2))";
+    QTest::newRow("a literal is never touched") << power + "~\t-\n"
+                                                << "'a~b^2'+2^3~\"x^y\""
+                                                << "'a~b^2'+pow(2,3)-\"x^y\"";
+    QTest::newRow("a literal an entry copies twice") << QByteArray("!\tf(%1,%1)\n") << "(\"a!\")!"
+                                                     << "f((\"a!\"),(\"a!\"))";
     QTest::newRow("a longer chain from the right") << power << "a^b^c^d"
                                                    << "pow(a,pow(b,pow(c,d)))";
     QTest::newRow("a chain from the right inside brackets") << power << "(2^3^2)*2^2"
