@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -70,97 +71,120 @@ QChar closingBracket(QChar opening)
     return QLatin1Char(opening == QLatin1Char('(') ? ')' : opening == QLatin1Char('[') ? ']' : '}');
 }
 
-struct Chain {
-    QStringList operands;
-    QStringList comparisons;
-    QString operand; // the one being read
+// A change of the statement: the characters from position on, length of
+// them, replaced by text.
+struct Edit {
+    int position;
+    int length;
+    QString text;
+};
 
-    QString text()
+// The chain being read in one bracketed group (the outermost one is the
+// statement): where it and its current operand start, and its comparisons.
+struct Chain {
+    QChar closing;
+    int start = 0;
+    int operandStart = 0;
+    bool operandMissing = false;
+    std::vector<std::pair<int, int>> comparisons; // position and length
+
+    void restart(int at)
     {
-        operands << operand;
-        QString written;
-        bool complete = !operands.contains(QString());
-        if (comparisons.size() < 2 || !complete) {
-            for (int k = 0; k < operands.size(); ++k)
-                written += (k > 0 ? comparisons.at(k - 1) : QString()) + operands.at(k);
-        } else {
+        start = operandStart = at;
+        operandMissing = false;
+        comparisons.clear();
+    }
+
+    // The chain ends at index end: one of two comparisons or more, all its
+    // operands there, becomes a call of a function of its operands, made of
+    // edits that put the function in front, commas in the comparisons' place
+    // and a bracket behind.
+    void finish(const QString &statement, int end, std::vector<Edit> &edits)
+    {
+        if (end == operandStart)
+            operandMissing = true;
+        if (comparisons.size() >= 2 && !operandMissing) {
             QStringList names;
             QStringList tests;
-            for (int k = 0; k < operands.size(); ++k)
+            for (size_t k = 0; k <= comparisons.size(); ++k)
                 names << QStringLiteral("$%1").arg(k);
-            for (int k = 0; k < comparisons.size(); ++k)
-                tests << names.at(k) + comparisons.at(k) + names.at(k + 1);
-            written = QStringLiteral("(function(%1){return %2;})(%3)")
-                          .arg(names.join(QLatin1Char(',')), tests.join(QStringLiteral("&&")),
-                               operands.join(QLatin1Char(',')));
+            for (size_t k = 0; k < comparisons.size(); ++k)
+                tests << names.at(int(k)) +
+                             statement.mid(comparisons[k].first, comparisons[k].second) +
+                             names.at(int(k) + 1);
+            edits.push_back(
+                {start, 0,
+                 QStringLiteral("(function(%1){return %2;})(")
+                     .arg(names.join(QLatin1Char(',')), tests.join(QStringLiteral("&&")))});
+            for (const auto &comparison : comparisons)
+                edits.push_back({comparison.first, comparison.second, QStringLiteral(",")});
+            edits.push_back({end, 0, QStringLiteral(")")});
         }
-        operands.clear();
-        comparisons.clear();
-        operand.clear();
-        return written;
+        restart(end);
     }
 };
 
-// A bracketed group being read: the text written for it so far and its
-// chain; the outermost frame is the statement.
-struct Frame {
-    QChar opening;
-    QChar closing;
-    QString written;
-    Chain chain;
-
-    QString text() { return written + chain.text(); }
-};
+// The statement with the edits made, in one sweep.
+QString edited(const QString &statement, std::vector<Edit> &edits)
+{
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const Edit &a, const Edit &b) { return a.position < b.position; });
+    QString result;
+    int copied = 0;
+    for (const Edit &edit : edits) {
+        result += statement.midRef(copied, edit.position - copied);
+        result += edit.text;
+        copied = edit.position + edit.length;
+    }
+    return result + statement.midRef(copied);
+}
 
 } // namespace
 
-// The statement is read once from the left; brackets nest as frames on a
-// stack, not as calls, so that a line of deeply nested brackets costs no
-// deeper recursion.
+// The statement is read once from the left; brackets nest as chains on a
+// stack, and the rewriting is a list of edits of the statement made at the
+// end, so that a line of deeply nested brackets costs neither deep
+// recursion nor copies of its groups.
 void ComparisonChains::apply(QString &statement)
 {
-    std::vector<Frame> frames(1);
+    std::vector<Chain> chains(1);
+    std::vector<Edit> edits;
     for (int i = 0; i < statement.size();) {
         const QChar c = statement.at(i);
-        Chain &chain = frames.back().chain;
+        Chain &chain = chains.back();
+        int length = 1;
         if (StringLiterals::isQuote(c)) {
-            const int end = StringLiterals::literalEnd(statement, i);
-            chain.operand += statement.midRef(i, end - i);
-            i = end;
-            continue;
-        }
-        if (c == QLatin1Char('(') || c == QLatin1Char('[') || c == QLatin1Char('{')) {
-            frames.push_back(Frame{c, closingBracket(c), QString(), Chain()});
-        } else if (frames.size() > 1 && c == frames.back().closing) {
-            const QString inner = frames.back().opening + frames.back().text() + c;
-            frames.pop_back();
-            frames.back().chain.operand += inner;
+            length = StringLiterals::literalEnd(statement, i) - i;
+        } else if (c == QLatin1Char('(') || c == QLatin1Char('[') || c == QLatin1Char('{')) {
+            chains.emplace_back();
+            chains.back().closing = closingBracket(c);
+            chains.back().restart(i + 1);
+        } else if (chains.size() > 1 && c == chain.closing) {
+            chain.finish(statement, i, edits);
+            chains.pop_back();
         } else if (c == QLatin1Char(')') || c == QLatin1Char(']') || c == QLatin1Char('}')) {
-            frames.back().written += chain.text() + c; // a bracket that closes nothing
+            chain.finish(statement, i, edits); // a bracket that closes nothing
+            chain.restart(i + 1);
         } else if (const int shift = shiftLength(statement, i)) {
-            chain.operand += statement.midRef(i, shift);
-            i += shift;
-            continue;
+            length = shift;
         } else if (const int comparison = comparisonLength(statement, i)) {
-            chain.operands << chain.operand;
-            chain.operand.clear();
-            chain.comparisons << statement.mid(i, comparison);
-            i += comparison;
-            continue;
+            if (i == chain.operandStart)
+                chain.operandMissing = true;
+            chain.comparisons.push_back({i, comparison});
+            chain.operandStart = i + comparison;
+            length = comparison;
         } else if (const int delimiter = delimiterLength(statement, i)) {
-            frames.back().written += chain.text() + statement.midRef(i, delimiter);
-            i += delimiter;
-            continue;
-        } else {
-            chain.operand += c;
+            chain.finish(statement, i, edits);
+            chain.restart(i + delimiter);
+            length = delimiter;
         }
-        ++i;
+        i += length;
     }
     // brackets left open close with the statement
-    while (frames.size() > 1) {
-        const QString inner = frames.back().opening + frames.back().text();
-        frames.pop_back();
-        frames.back().chain.operand += inner;
+    while (!chains.empty()) {
+        chains.back().finish(statement, statement.size(), edits);
+        chains.pop_back();
     }
-    statement = frames.back().text();
+    if (!edits.empty())
+        statement = edited(statement, edits);
 }
