@@ -1,5 +1,6 @@
 #include "qevaluator.h"
 
+#include "arithmeticfunctions.h"
 #include "qevaluationguard.h"
 #include "qstoprequest.h"
 
@@ -68,6 +69,7 @@ QString readableText(double number, int precision)
 QEvaluator::QEvaluator() : guard(new QEvaluationGuard(&engine))
 {
     engine.installTranslatorFunctions(QScriptValue());
+    ArithmeticFunctions::install(engine);
     engine.setProcessEventsInterval(QStopRequest::checkInterval);
 }
 
