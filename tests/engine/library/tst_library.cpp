@@ -80,7 +80,7 @@ const Sample samples[] = {
 };
 
 // Modules that only other modules use.
-const QStringList helpers = {"domaincheck", "exactexp",    "exactproduct",
+const QStringList helpers = {"domaincheck", "halfturns",   "exactexp",  "exactproduct",
                              "logplusone",  "powerseries", "wholecheck"};
 
 // The common names and the functions they stand for.
