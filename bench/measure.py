@@ -22,6 +22,9 @@ import tempfile
 
 LIBRARY_LINE = "pow(sin(0.5),2)+factorial(5)+2pi"
 LIBRARY_LINE_SCRIPT = "Math.pow(Math.sin(0.5),2)+1*2*3*4*5+2*Math.PI"
+# A cycle of 100,000 additions of 0.1: the cost of the exact decimal sums.
+CYCLE_LINE = "s=0;for(i=0,i<100000,i=i+1);s=s+0.1;end;s"
+CYCLE_LINE_SCRIPT = "var s=0;for(var i=0;i<100000;i=i+1){s=s+0.1;}s"
 INTERACTIVE_LINES = 1000
 PANEL_PAIRS = 10
 # Letters that spell no library name, so that the long lines' names stay
@@ -279,6 +282,7 @@ def main():
         floor_one = Command("floor: one engine, 1+2", [floor, "1+2"])
         floor_library = Command("floor: one engine, the library line as script",
                                 [floor, LIBRARY_LINE_SCRIPT])
+        floor_cycle = Command("floor: one engine, the cycle as script", [floor, CYCLE_LINE_SCRIPT])
         loop_lines = Command(f"floor loop: {INTERACTIVE_LINES} engines", [floor_loop],
                              stdin=lines)
         loop_100k = Command("floor loop: the 100 KB line", [floor_loop], stdin=line_100k)
@@ -300,6 +304,9 @@ def main():
         rows["library"] = Row(f"tovel {LIBRARY_LINE}",
                               Command("tovel", [tovel, LIBRARY_LINE], before=clean),
                               floor_library, runs, grind)
+        rows["cycle"] = Row("tovel, 100000 additions of 0.1 in a cycle",
+                            Command("tovel", [tovel, CYCLE_LINE], before=clean),
+                            floor_cycle, runs, grind)
         rows["interactive"] = Row(f"tovel, {INTERACTIVE_LINES} lines at the prompt",
                                   Command("tovel", [tovel], stdin=lines, before=clean),
                                   loop_lines, runs, 1)
@@ -314,7 +321,8 @@ def main():
                                  os.path.join(tree, "plugins", "libbrisma.so"),
                                  os.path.join(tree, "bin"), runs)
 
-        ordered = [rows["argument"]] + yardsticks + [rows["library"], rows["interactive"],
+        ordered = [rows["argument"]] + yardsticks + [rows["library"], rows["cycle"],
+                                                     rows["interactive"],
                                                      rows["100k"], rows["1m"]]
         for row in ordered + [rows["panel"]]:
             row.measure()

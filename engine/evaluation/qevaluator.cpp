@@ -1,5 +1,6 @@
 #include "qevaluator.h"
 
+#include "arithmeticfunctions.h"
 #include "qevaluationguard.h"
 #include "qstoprequest.h"
 #include "stringliterals.h"
@@ -154,6 +155,7 @@ QEvaluator::QEvaluator() : guard(new QEvaluationGuard(&engine))
     engine.installTranslatorFunctions(QScriptValue());
     engine.globalObject().setProperty(QStringLiteral("NumberText"),
                                       engine.newFunction(numberText, 1));
+    ArithmeticFunctions::install(engine);
     engine.setProcessEventsInterval(QStopRequest::checkInterval);
 }
 

@@ -45,10 +45,26 @@ bool isBlankOrComment(const QByteArray &text, int from, int end)
     return from == end || (from + 1 < end && text.at(from) == '/' && text.at(from + 1) == '/');
 }
 
-// The word in an entry's third column that groups its chains from the right.
+// The words of an entry's third column: chains grouped from the right; an
+// infix sign, alone or binding as tightly as the entry above; an assignment.
 const QString rightToLeft = QStringLiteral("right-to-left");
+const QString infix = QStringLiteral("infix");
+const QString infixWithAbove = QStringLiteral("infix-with-above");
+const QString assignment = QStringLiteral("assignment");
 
 } // namespace
+
+// The shipped operator table as the build embedded it.
+static QByteArray shippedTable()
+{
+    static const QByteArray table = [] {
+        Q_INIT_RESOURCE(shippedtable);
+        QFile file(QStringLiteral(":/tovel/tovel_operators.conf"));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    return table;
+}
 
 QScriptProcessor::QScriptProcessor()
 {
@@ -167,9 +183,14 @@ void QScriptProcessor::loadOperators()
     asciiStarts[0] = asciiStarts[1] = 0;
     otherStarts.clear();
     QFile file(QFileLayout::locate(QStringLiteral("tovel_operators.conf")));
-    if (!QDataFile::open(file, QIODevice::ReadOnly)) {
+    QByteArray text;
+    if (QDataFile::open(file, QIODevice::ReadOnly)) {
+        text = QDataFile::readAll(file);
+    } else {
+        // without a table of its own the tree gets the shipped one, so that
+        // no sign silently means something else (2^3 the exclusive or)
         qWarning("QScriptProcessor: Unable to read %s", file.fileName().toLocal8Bit().constData());
-        return;
+        text = shippedTable();
     }
     // The prompt reads the same file line after line: its entries and stamp
     // are kept for the text and code page last read, which spares reading
@@ -182,7 +203,6 @@ void QScriptProcessor::loadOperators()
         quint64 asciiStarts[2] = {0, 0};
         QString otherStarts;
     } last;
-    const QByteArray text = QDataFile::readAll(file);
     if (!last.stamp.isEmpty() && text == last.text && QCStringCodec::codec() == last.codec) {
         operators = last.entries;
         operatorStamp = last.stamp;
@@ -228,11 +248,22 @@ void QScriptProcessor::addOperator(const QString &piece)
     const QString name = line.left(nameEnd);
     const QString pattern =
         nameEnd < 0 ? QString() : line.mid(nameEnd + 1, patternEnd - nameEnd - 1);
-    const bool fromTheRight =
-        patternEnd >= 0 && line.midRef(patternEnd + 1, groupingEnd - patternEnd - 1) == rightToLeft;
-    if (!name.isEmpty() && !pattern.isEmpty())
-        operators << OperatorEntry{
-            name, pattern, fromTheRight ? OperatorPass::RightToLeft : OperatorPass::LeftToRight};
+    const QStringRef word =
+        patternEnd < 0 ? QStringRef() : line.midRef(patternEnd + 1, groupingEnd - patternEnd - 1);
+    if (name.isEmpty() || pattern.isEmpty())
+        return;
+    OperatorEntry entry;
+    entry.name = name;
+    entry.pattern = pattern;
+    if (word == rightToLeft)
+        entry.grouping = OperatorPass::RightToLeft;
+    else if (word == infix || word == infixWithAbove)
+        entry.grouping = OperatorPass::Infix;
+    else if (word == assignment)
+        entry.grouping = OperatorPass::Assignment;
+    entry.withAbove = word == infixWithAbove && !operators.isEmpty() &&
+                      operators.back().grouping == OperatorPass::Infix;
+    operators << entry;
 }
 
 QString QScriptProcessor::translationStamp() const
@@ -258,6 +289,7 @@ QString QScriptProcessor::tableStamp(const QList<OperatorEntry> &entries)
             add('\t');
         }
         add(ushort('0' + entry.grouping));
+        add(ushort(entry.withAbove ? '+' : '0'));
     }
     return QStringLiteral("%1").arg(hash, 16, 16, QLatin1Char('0'));
 }
@@ -284,10 +316,17 @@ void QScriptProcessor::applyOperators(QString &statement) const
     qint64 budget = qMax<qint64>(qint64(1) << 20, 64 * qint64(statement.size()));
     // the entries never see the text of a string literal
     const StringLiterals::Hidden literals(statement);
-    for (const OperatorEntry &entry : operators) {
-        if (statement.contains(entry.name) &&
-            !OperatorPass::applyEntry(statement, entry.name, entry.pattern, entry.grouping, maxSize,
-                                      &budget)) {
+    for (int first = 0; first < operators.size();) {
+        // the entries that bind alike apply together
+        QVector<OperatorPass::Entry> level{operators.at(first)};
+        bool present = statement.contains(operators.at(first).name);
+        int next = first + 1;
+        for (; next < operators.size() && operators.at(next).withAbove; ++next) {
+            level << operators.at(next);
+            present = present || statement.contains(operators.at(next).name);
+        }
+        first = next;
+        if (present && !OperatorPass::applyLevel(statement, level, maxSize, &budget)) {
             statement = TranslationPass::throwStatement(QCoreApplication::translate(
                 "QScriptProcessor", "The operator table makes the statement too long"));
             return;

@@ -54,10 +54,8 @@ public:
     QString translationStamp() const;
 
 private:
-    struct OperatorEntry {
-        QString name;
-        QString pattern;
-        OperatorPass::Grouping grouping;
+    struct OperatorEntry : OperatorPass::Entry {
+        bool withAbove = false; // binds as tightly as the entry above
     };
 
     void loadOperators();

@@ -71,6 +71,14 @@
         <translation>%1: аргумент должен быть конечным числом</translation>
     </message>
     <message>
+        <source>%1: the argument must not be an odd multiple of pi/2</source>
+        <translation>%1: аргумент не должен быть нечётным кратным pi/2</translation>
+    </message>
+    <message>
+        <source>%1: the argument must not be a multiple of pi</source>
+        <translation>%1: аргумент не должен быть кратным pi</translation>
+    </message>
+    <message>
         <source>%1: the argument must be from -1 to 1</source>
         <translation>%1: аргумент должен быть от -1 до 1</translation>
     </message>

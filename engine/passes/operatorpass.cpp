@@ -1,5 +1,7 @@
 #include "operatorpass.h"
 
+#include "stringliterals.h"
+
 #include <QStringRef>
 
 #include <algorithm>
@@ -36,35 +38,100 @@ bool isSign(QChar c)
     return c == QLatin1Char('+') || c == QLatin1Char('-');
 }
 
+// The end of the expression that starts at index from: a "," or ";" outside
+// brackets, string literals and choices, a ":" of no "?", or a closing
+// bracket of no opening one (s+=a<b?1:2 takes all of a<b?1:2).
+int expressionEnd(const QString &statement, int from)
+{
+    int depth = 0;
+    int choices = 0;
+    QChar quote;
+    int i = from;
+    for (; i < statement.size(); ++i) {
+        const QChar c = statement.at(i);
+        if (!quote.isNull()) {
+            if (c == QLatin1Char('\\'))
+                ++i;
+            else if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+        } else if (c == QLatin1Char('(') || c == QLatin1Char('[') || c == QLatin1Char('{')) {
+            ++depth;
+        } else if (c == QLatin1Char(')') || c == QLatin1Char(']') || c == QLatin1Char('}')) {
+            if (--depth < 0)
+                break;
+        } else if (depth == 0 && (c == QLatin1Char(',') || c == QLatin1Char(';'))) {
+            break;
+        } else if (depth == 0 && c == QLatin1Char('?')) {
+            ++choices;
+        } else if (depth == 0 && c == QLatin1Char(':') && choices-- == 0) {
+            break;
+        }
+    }
+    return qMin(i, int(statement.size()));
+}
+
 // The end of the right operand that starts at index from: one sign may lead
 // it (2^-1); when the entry groups from right to left, the operand runs on
-// over further matches and their operands (2^3^2 is 2^(3^2)).
+// over further matches and their operands (2^3^2 is 2^(3^2)); an assignment
+// takes the rest of the expression.
 int rightOperandEnd(const QString &statement, int from, const QString &name,
                     OperatorPass::Grouping grouping)
 {
+    if (grouping == OperatorPass::Assignment)
+        return expressionEnd(statement, from);
     int end = from;
     for (;;) {
         const int operand = end < statement.size() && isSign(statement.at(end)) ? end + 1 : end;
         const int after = operandBoundary(statement, operand, 1);
         end = after > operand ? after : operandBoundary(statement, end, 1);
-        if (grouping == OperatorPass::LeftToRight || statement.midRef(end, name.size()) != name)
+        if (grouping != OperatorPass::RightToLeft || statement.midRef(end, name.size()) != name)
             return end;
         end += name.size();
     }
 }
 
+// True when the template writes a sign of its own right in front of "%2",
+// as (%1-%2) does: a right operand that starts with a sign would make the
+// two one sign (8--4).
+bool splicesSign(const QString &pattern)
+{
+    for (int i = pattern.indexOf(QLatin1String("%2")); i > 0;
+         i = pattern.indexOf(QLatin1String("%2"), i + 1)) {
+        if (isSign(pattern.at(i - 1)))
+            return true;
+    }
+    return false;
+}
+
+// A right operand's leading sign and the operand it leads, in brackets:
+// -4#2 becomes (-4)#2.
+QString bracketLeadingSign(const QString &right)
+{
+    if (right.size() < 2 || !isSign(right.at(0)))
+        return right;
+    const int end = operandBoundary(right, 1, 1);
+    if (end == 1)
+        return right;
+    return QLatin1Char('(') + right.left(end) + QLatin1Char(')') + right.mid(end);
+}
+
 // The template's own text with the operands in place of "%1" and "%2",
 // filled in one sweep so that an operand holding such a text, as in (7%2)^3,
-// is never filled in again. Copies of the entry's name in the template's own
-// text are written as the mask character: a template that holds its own name
-// would otherwise put a new match behind every resume point and never end.
+// is never filled in again. Copies of the level's names in the template's
+// own text are written as their mask characters: a template that holds its
+// own name would otherwise put a new match behind every resume point and
+// never end.
 QString fillTemplate(const QString &pattern, const QString &left, const QString &right,
-                     const QString &name, QChar mask)
+                     const QVector<OperatorPass::Entry> &level, const QString &masks)
 {
     QString filled;
     QString literal;
     const auto flushLiteral = [&] {
-        filled += literal.replace(name, mask);
+        for (int k = 0; k < level.size(); ++k)
+            literal.replace(level.at(k).name, masks.at(k));
+        filled += literal;
         literal.clear();
     };
     for (int i = 0; i < pattern.size(); ++i) {
@@ -81,24 +148,37 @@ QString fillTemplate(const QString &pattern, const QString &left, const QString 
     return filled;
 }
 
-// A private-use character that stands neither in the statement nor in the
-// template, found in one pass over both.
-QChar unusedCharacter(const QString &statement, const QString &pattern)
+// Private-use characters, count of them, that stand neither in the
+// statement nor in the templates, found in one pass over all of them.
+QString unusedCharacters(const QString &statement, const QVector<OperatorPass::Entry> &level,
+                         int count)
 {
     const ushort first = 0xE000; // private use: never typed in practice
     const ushort last = 0xF8FF;
     std::vector<bool> used(last - first + 1);
-    for (const QString *text : {&statement, &pattern}) {
-        for (const QChar c : *text) {
+    const auto note = [&](const QString &text) {
+        for (const QChar c : text) {
             if (c.unicode() >= first && c.unicode() <= last)
                 used[c.unicode() - first] = true;
         }
+    };
+    note(statement);
+    for (const OperatorPass::Entry &entry : level)
+        note(entry.pattern);
+    QString found;
+    auto free = used.begin();
+    while (found.size() < count) {
+        free = std::find(free, used.end(), false);
+        // a statement that holds all 6400 of them still gets characters of
+        // its own from the surrogate-free range above the private use area
+        if (free == used.end()) {
+            found += QChar(ushort(0xFFFE - found.size()));
+            continue;
+        }
+        found += QChar(ushort(first + (free - used.begin())));
+        ++free;
     }
-    const auto free = std::find(used.begin(), used.end(), false);
-    // a statement that holds all 6400 of them still gets a character of its
-    // own from the surrogate-free range above the private use area
-    return free == used.end() ? QChar(ushort(0xFFFE))
-                              : QChar(ushort(first + (free - used.begin())));
+    return found;
 }
 
 // The literal pieces of a template around its placeholders.
@@ -159,7 +239,58 @@ bool formsOneOperand(const QString &pattern)
     return depth == 0;
 }
 
-// The one-sweep form of applyEntryByRescan (see appliesInOneSweep).
+bool isInfix(OperatorPass::Grouping grouping)
+{
+    return grouping == OperatorPass::Infix || grouping == OperatorPass::Assignment;
+}
+
+bool endsOperand(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char(')') || c == QLatin1Char(']') ||
+           c == QLatin1Char('.') || c == QLatin1Char('"') || c == QLatin1Char('\'') ||
+           c == QLatin1Char('_') || c == QLatin1Char('$');
+}
+
+bool isUnarySign(QChar c)
+{
+    return isSign(c) || c == QLatin1Char('!') || c == QLatin1Char('~');
+}
+
+// Where an infix entry's left operand starts that the operand scan found
+// from start to end: a run of unary signs in front of it belongs to it, as
+// the script binds them (-a+b is (-a)+b, and -(a+b) would be wrong).
+int withUnarySigns(const QChar *text, int start, int end, OperatorPass::Grouping grouping)
+{
+    if (grouping != OperatorPass::Infix || start == end)
+        return start;
+    while (start > 0 && isUnarySign(text[start - 1]) &&
+           (start == 1 || !endsOperand(text[start - 2])))
+        --start;
+    return start;
+}
+
+// For every index of the statement, true inside a string literal, where an
+// infix sign is text; all false for other groupings.
+std::vector<bool> literalText(const QString &statement, OperatorPass::Grouping grouping)
+{
+    std::vector<bool> text(size_t(statement.size()), isInfix(grouping));
+    if (isInfix(grouping)) {
+        StringLiterals::walkOutside(statement, [&](int i) {
+            text[size_t(i)] = false;
+            return i;
+        });
+    }
+    return text;
+}
+
+// An entry of a level as the one-sweep form reads it.
+struct SweepEntry {
+    QChar name;
+    Pieces pieces;
+    bool splicesSign = false;
+};
+
+// The one-sweep form of applyLevelByRescan (see appliesInOneSweep).
 //
 // The statement is read once from the left and the result written once. A
 // match's left operand is the operand that ends the result so far: the
@@ -176,13 +307,25 @@ bool formsOneOperand(const QString &pattern)
 // operand never leave its brackets, the template's own text is never matched
 // and the text in front of "%1" keeps the resume point inside the copy of
 // the left operand, which holds no match.
-void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces,
+void applyLevelInOneSweep(QString &statement, const std::vector<SweepEntry> &entries,
                           OperatorPass::Grouping grouping)
 {
     const int n = statement.size();
     const QChar *in = statement.constData();
     const QChar open = QLatin1Char('(');
     const QChar close = QLatin1Char(')');
+    // an infix sign inside a string literal is text: "a-b" and the
+    // numeral text of frombase("1*a",16) stay as they are
+    const std::vector<bool> text = literalText(statement, grouping);
+    // the entry whose name stands at index j, or -1; an exponent's sign is
+    // part of its numeral
+    const auto entryAt = [&](int j) {
+        for (size_t k = 0; k < entries.size(); ++k) {
+            if (in[j] == entries[k].name)
+                return OperatorPass::isExponentSign(in, j) || text[size_t(j)] ? -1 : int(k);
+        }
+        return -1;
+    };
 
     // the end of the operand that starts at each index
     std::vector<int> rightEnd(size_t(n) + 1, n);
@@ -215,9 +358,10 @@ void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces,
     for (int j = n - 1; j >= 0; --j) {
         const bool sign = isSign(in[j]) && rightEnd[size_t(j) + 1] > j + 1;
         const int end = rightEnd[size_t(sign ? j + 1 : j)];
-        matchEnd[size_t(j)] = grouping == OperatorPass::RightToLeft && end < n && in[end] == name
-                                  ? matchEnd[size_t(end) + 1]
-                                  : end;
+        matchEnd[size_t(j)] =
+            grouping == OperatorPass::RightToLeft && end < n && in[end] == entries.front().name
+                ? matchEnd[size_t(end) + 1]
+                : end;
     }
 
     QString out;
@@ -257,55 +401,105 @@ void applyEntryInOneSweep(QString &statement, QChar name, const Pieces &pieces,
         openBefore.back() = openBefore[size_t(start)];
     };
 
+    const QString bracket = QStringLiteral(")");
     struct Frame {
-        int end;   // the index of the statement where the right operand ends
-        int start; // the index of the result where the filled template starts
+        int end;              // the index of the statement where the right operand ends
+        int start;            // the index of the result where the filled template starts
+        const QString *after; // the text that closes it
     };
     std::vector<Frame> frames;
-    std::vector<int> insertions;
+    struct Insertion {
+        int at; // the index of the result
+        const QString *text;
+    };
+    std::vector<Insertion> insertions;
     for (int i = 0; i <= n; ++i) {
         while (!frames.empty() && frames.back().end == i) {
-            appendText(pieces.after);
+            appendText(*frames.back().after);
             seal(frames.back().start);
             frames.pop_back();
         }
         if (i == n)
             break;
-        if (in[i] != name) {
+        const int k = entryAt(i);
+        if (k < 0) {
             append(in[i]);
             continue;
         }
-        // a sign of one operand that has none stays as it is: !x, a lone √
-        if (pieces.left != pieces.right &&
-            (pieces.left ? operandStart.back() == out.size() : matchEnd[size_t(i) + 1] == i + 1)) {
+        const SweepEntry &entry = entries[size_t(k)];
+        const Pieces &pieces = entry.pieces;
+        // a sign of one operand that has none stays as it is (!x, a lone √),
+        // and so does an infix sign that lacks either (-x, i++)
+        const bool leftMissing = pieces.left && operandStart.back() == out.size();
+        const bool rightMissing = pieces.right && matchEnd[size_t(i) + 1] == i + 1;
+        if ((pieces.left != pieces.right || isInfix(grouping)) && (leftMissing || rightMissing)) {
             append(in[i]);
             continue;
         }
         int start = out.size();
         if (pieces.left) {
-            start = operandStart.back();
-            insertions.push_back(start);
+            start = withUnarySigns(out.constData(), operandStart.back(), out.size(), grouping);
+            insertions.push_back({start, &pieces.before});
             appendText(pieces.right ? pieces.between : pieces.after);
         } else {
             appendText(pieces.before);
         }
-        if (pieces.right)
-            frames.push_back({matchEnd[size_t(i) + 1], start});
-        else
+        if (pieces.right) {
+            frames.push_back({matchEnd[size_t(i) + 1], start, &pieces.after});
+            if (entry.splicesSign && i + 1 < n && isSign(in[i + 1]) &&
+                rightEnd[size_t(i) + 2] > i + 2) {
+                frames.push_back({rightEnd[size_t(i) + 2], out.size(), &bracket});
+                append(open);
+            }
+        } else {
             seal(start);
+        }
     }
 
-    std::sort(insertions.begin(), insertions.end());
+    // at one index, the insertion made later encloses the earlier ones
+    std::stable_sort(insertions.begin(), insertions.end(),
+                     [](const Insertion &a, const Insertion &b) { return a.at < b.at; });
     QString result;
-    result.reserve(out.size() + int(insertions.size()) * pieces.before.size());
+    result.reserve(out.size() + int(insertions.size()) * 8);
     size_t next = 0;
     for (int k = 0; k <= out.size(); ++k) {
-        for (; next < insertions.size() && insertions[next] == k; ++next)
-            result += pieces.before;
+        size_t last = next;
+        while (last < insertions.size() && insertions[last].at == k)
+            ++last;
+        for (size_t j = last; j > next; --j)
+            result += *insertions[j - 1].text;
+        next = last;
         if (k < out.size())
             result += out.at(k);
     }
     statement = result;
+}
+
+// The index of the next match of a level's names from index from, and the
+// entry whose name it is; -1 for none. At one index the entry higher up in
+// the table wins; an exponent's sign is no match.
+int nextMatch(const QString &statement, const QVector<OperatorPass::Entry> &level, int from,
+              int &entry)
+{
+    const std::vector<bool> text = literalText(statement, level.front().grouping);
+    int found = -1;
+    for (int k = 0; k < level.size(); ++k) {
+        int pos = statement.indexOf(level.at(k).name, from);
+        while (pos >= 0 &&
+               (OperatorPass::isExponentSign(statement.constData(), pos) || text[size_t(pos)]))
+            pos = statement.indexOf(level.at(k).name, pos + 1);
+        if (pos >= 0 && (found < 0 || pos < found)) {
+            found = pos;
+            entry = k;
+        }
+    }
+    return found;
+}
+
+bool isOperatorEntry(const OperatorPass::Entry &entry)
+{
+    return entry.pattern.contains(QLatin1String("%1")) ||
+           entry.pattern.contains(QLatin1String("%2"));
 }
 
 } // namespace
@@ -341,47 +535,84 @@ bool OperatorPass::applyEntry(QString &statement, const QString &name, const QSt
         statement.replace(name, pattern);
         return true;
     }
-    Pieces pieces;
-    if (appliesInOneSweep(name, pattern) && splitTemplate(pattern, pieces)) {
-        applyEntryInOneSweep(statement, name.at(0), pieces, grouping);
-        return statement.size() <= maxSize;
+    return applyLevel(statement, {Entry{name, pattern, grouping}}, maxSize, budget);
+}
+
+bool OperatorPass::applyLevel(QString &statement, const QVector<Entry> &level, int maxSize,
+                              qint64 *budget)
+{
+    if (level.size() == 1 && !isOperatorEntry(level.front()))
+        return applyEntry(statement, level.front().name, level.front().pattern,
+                          level.front().grouping, maxSize, budget);
+    std::vector<SweepEntry> entries;
+    for (const Entry &entry : level) {
+        SweepEntry sweep;
+        if (entry.grouping == Assignment || !appliesInOneSweep(entry.name, entry.pattern) ||
+            !splitTemplate(entry.pattern, sweep.pieces))
+            return applyLevelByRescan(statement, level, maxSize, budget);
+        sweep.name = entry.name.at(0);
+        sweep.splicesSign = splicesSign(entry.pattern);
+        entries.push_back(sweep);
     }
-    return applyEntryByRescan(statement, name, pattern, grouping, maxSize, budget);
+    applyLevelInOneSweep(statement, entries, level.front().grouping);
+    return statement.size() <= maxSize;
 }
 
 bool OperatorPass::applyEntryByRescan(QString &statement, const QString &name,
                                       const QString &pattern, Grouping grouping, int maxSize,
                                       qint64 *budget)
 {
+    return applyLevelByRescan(statement, {Entry{name, pattern, grouping}}, maxSize, budget);
+}
+
+bool OperatorPass::applyLevelByRescan(QString &statement, const QVector<Entry> &level, int maxSize,
+                                      qint64 *budget)
+{
     qint64 unlimited = std::numeric_limits<qint64>::max();
     if (!budget)
         budget = &unlimited;
-    const bool hasLeft = pattern.contains(QLatin1String("%1"));
-    const bool hasRight = pattern.contains(QLatin1String("%2"));
-    const QChar mask = unusedCharacter(statement, pattern);
+    const QString masks = unusedCharacters(statement, level, level.size());
+    const auto unmask = [&] {
+        for (int k = 0; k < level.size(); ++k)
+            statement.replace(masks.at(k), level.at(k).name);
+    };
     // Every match costs about the statement's length: once the budget is
     // spent the entry gives up as if the statement had grown too long,
     // rather than take quadratic time on a long line.
-    for (int pos = statement.indexOf(name); pos >= 0; pos = statement.indexOf(name, pos + 1)) {
-        *budget -= statement.size() + pattern.size();
+    int k = 0;
+    for (int pos = nextMatch(statement, level, 0, k); pos >= 0;
+         pos = nextMatch(statement, level, pos + 1, k)) {
+        const Entry &entry = level.at(k);
+        *budget -= statement.size() + entry.pattern.size();
         if (*budget < 0) {
-            statement.replace(mask, name);
+            unmask();
             return false;
         }
-        const int start = hasLeft ? operandBoundary(statement, pos - 1, -1) + 1 : pos;
-        const int end = hasRight ? rightOperandEnd(statement, pos + 1, name, grouping) : pos + 1;
-        // a sign of one operand that has none stays as it is: !x, a lone √
-        if (hasLeft != hasRight && (hasLeft ? start == pos : end == pos + 1))
+        const bool hasLeft = entry.pattern.contains(QLatin1String("%1"));
+        const bool hasRight = entry.pattern.contains(QLatin1String("%2"));
+        const int after = pos + entry.name.size();
+        const int start = hasLeft ? withUnarySigns(statement.constData(),
+                                                   operandBoundary(statement, pos - 1, -1) + 1, pos,
+                                                   entry.grouping)
+                                  : pos;
+        const int end =
+            hasRight ? rightOperandEnd(statement, after, entry.name, entry.grouping) : after;
+        // a sign of one operand that has none stays as it is (!x, a lone √),
+        // and so does an infix sign that lacks either (-x, i++)
+        const bool missing = (hasLeft && start == pos) || (hasRight && end == after);
+        if (missing && (hasLeft != hasRight || isInfix(entry.grouping)))
             continue;
         const QString left = statement.mid(start, pos - start);
-        const QString right = statement.mid(pos + 1, end - pos - 1);
-        const QString filled = fillTemplate(pattern, left, right, name, mask);
+        QString right = statement.mid(after, end - after);
+        if (splicesSign(entry.pattern))
+            right = bracketLeadingSign(right);
+        const QString filled = fillTemplate(entry.pattern, left, right, level, masks);
         if (qint64(statement.size()) - (end - start) + filled.size() > maxSize) {
-            statement.replace(mask, name);
+            unmask();
             return false;
         }
         statement.replace(start, end - start, filled);
     }
-    statement.replace(mask, name);
+    unmask();
     return true;
 }

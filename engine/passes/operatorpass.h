@@ -2,6 +2,7 @@
 #define OPERATORPASS_H
 
 #include <QString>
+#include <QVector>
 
 #include <climits>
 
@@ -11,8 +12,18 @@ namespace OperatorPass
 {
 
 // How a chain of matches groups: 1_2_3 from the left, (1_2)_3; 2^3^2 from
-// the right, 2^(3^2), when the table says so.
-enum Grouping { LeftToRight, RightToLeft };
+// the right, 2^(3^2), when the table says so. An infix entry groups from the
+// left and applies only between two operands: -x and i++ keep their sign.
+// An assignment is infix too, and its right operand is the rest of the
+// expression: s+=a<b?1:2.
+enum Grouping { LeftToRight, RightToLeft, Infix, Assignment };
+
+// One entry of the operator table.
+struct Entry {
+    QString name;
+    QString pattern;
+    Grouping grouping = LeftToRight;
+};
 
 // A character that an operand is made of at bracket depth 0.
 bool isOperandCharacter(QChar c);
@@ -21,14 +32,25 @@ bool isOperandCharacter(QChar c);
 bool isExponentSign(const QChar *text, int i);
 
 // Applies one entry: a plain substitution, or an operator entry whose
-// template holds "%1" and/or "%2". A right operand may begin with one sign
-// (2^-1); an entry with only one of them leaves a match alone where that
-// operand is empty (!x stays negation). False, with the statement half
-// done, when the statement would grow beyond maxSize characters: a table
-// can make a statement grow without bound (the entry "a" with the template
-// "aa", once per line of the file).
+// template holds "%1" and/or "%2". A right operand starts after the whole
+// name and may begin with one sign (2^-1); where the template has a sign of
+// its own in front of "%2", that sign and the operand after it go in
+// brackets, so that the two signs never read as one (8-(-4), not 8--4). An
+// entry with only one of them leaves a match alone where that operand is
+// empty (!x stays negation), an infix entry where either is, and an infix
+// entry never matches inside a string literal. The sign of a numeral's
+// exponent (1e-5) is never a match. False, with the statement
+// half done, when the statement would grow beyond maxSize characters: a
+// table can make a statement grow without bound (the entry "a" with the
+// template "aa", once per line of the file).
 bool applyEntry(QString &statement, const QString &name, const QString &pattern,
                 Grouping grouping = LeftToRight, int maxSize = INT_MAX, qint64 *budget = nullptr);
+
+// Applies entries that bind alike, such as * and /, together: each match,
+// from the left, is replaced by its own entry's template, so that a/b*c is
+// (a/b)*c. One entry alone is applyEntry.
+bool applyLevel(QString &statement, const QVector<Entry> &level, int maxSize = INT_MAX,
+                qint64 *budget = nullptr);
 
 // The operator entry in its general form: find the next match, scan its
 // operands, splice the filled template in, search again one character after
@@ -38,6 +60,8 @@ bool applyEntry(QString &statement, const QString &name, const QString &pattern,
 // entry gives up and returns false as for a statement grown too long.
 bool applyEntryByRescan(QString &statement, const QString &name, const QString &pattern,
                         Grouping grouping = LeftToRight, int maxSize = INT_MAX,
+                        qint64 *budget = nullptr);
+bool applyLevelByRescan(QString &statement, const QVector<Entry> &level, int maxSize = INT_MAX,
                         qint64 *budget = nullptr);
 
 // True for the entries that applyEntry handles in one sweep, in time linear in

@@ -15,6 +15,7 @@ struct GoldenCase {
     QString tree = QStringLiteral("quiet");
     QStringList arguments;
     QString language = QStringLiteral("C");
+    bool prompt = false; // typed at the prompt too
     QByteArray out;
     QByteArray err;
     int exitCode = -1;
@@ -39,6 +40,7 @@ void finish(GoldenCase &golden, GoldenCase &defaults, QList<GoldenCase> &cases)
     if (golden.name.isEmpty()) {
         defaults.tree = golden.tree;
         defaults.language = golden.language;
+        defaults.prompt = golden.prompt;
     } else {
         if (golden.exitCode < 0)
             golden.exitCode = golden.err.isEmpty() ? 0 : 1;
@@ -70,6 +72,8 @@ QList<GoldenCase> readCases(const QString &fileName)
             golden.tree = value;
         else if (line.startsWith(QLatin1String("lang:")))
             golden.language = value;
+        else if (line.startsWith(QLatin1String("prompt:")))
+            golden.prompt = value == QLatin1String("yes");
         else if (line.startsWith(QLatin1String("out:")))
             golden.out += value.toUtf8() + '\n';
         else if (line.startsWith(QLatin1String("err:")))
@@ -107,6 +111,7 @@ void GoldenTest::cases_data()
     QTest::addColumn<QByteArray>("err");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QList<QPair<QString, QByteArray>>>("files");
+    QTest::addColumn<bool>("prompt");
     QDirIterator files(QStringLiteral(GOLDEN_DIR), {QStringLiteral("*.cases")});
     while (files.hasNext()) {
         const QString fileName = files.next();
@@ -114,7 +119,7 @@ void GoldenTest::cases_data()
             QTest::newRow(
                 qPrintable(files.fileInfo().baseName() + QLatin1String(": ") + golden.name))
                 << golden.tree << golden.arguments << golden.language << golden.out << golden.err
-                << golden.exitCode << golden.files;
+                << golden.exitCode << golden.files << golden.prompt;
     }
 }
 
@@ -137,6 +142,16 @@ void GoldenTest::cases()
     QCOMPARE(run.out, out);
     QCOMPARE(run.err, err);
     QCOMPARE(run.exitCode, exitCode);
+    // the same line typed at the prompt: the same answer after the prompt,
+    // the same error, and the prompt goes on
+    QFETCH(bool, prompt);
+    if (!prompt)
+        return;
+    const TovelTree::Run typed =
+        engine.run({}, arguments.join(QString()).toUtf8() + "\n0\n", language);
+    QCOMPARE(typed.out, "tovel> " + out + "tovel> ");
+    QCOMPARE(typed.err, err);
+    QCOMPARE(typed.exitCode, 0);
 }
 
 QTEST_GUILESS_MAIN(GoldenTest)

@@ -281,7 +281,7 @@ void TovelTest::aSystemInstallWritesIntoTheUsersOwnDirectory()
         QCOMPARE(same.err, QByteArray());
     }
     QVERIFY(readFile(tree.userPath(QStringLiteral("tovel.log")))
-                .contains("[cached script] \"ANS.push(1+2);\""));
+                .contains("[cached script] \"ANS.push(DecSum(1,2));\""));
     QCOMPARE(QFileInfo(tree.userPath(QString())).permissions() & 0x0077, 0);
     QCOMPARE(QDir(tree.path(QString())).entryList(QDir::Files | QDir::Hidden), treeFiles);
     QCOMPARE(tree.readFile(QStringLiteral("tovel_cache.dat")), QByteArray());

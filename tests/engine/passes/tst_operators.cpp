@@ -40,6 +40,10 @@ private slots:
     void oneSweepAgreesWithRescanning_data();
     void oneSweepAgreesWithRescanning();
     void longChainsKeepTheirShape();
+    void levelsGroupAsTheScriptDoes_data();
+    void levelsGroupAsTheScriptDoes();
+    void levelSweepAgreesWithRescanning_data();
+    void levelSweepAgreesWithRescanning();
 
 private:
     QScopedPointer<ScratchDir> dir;
@@ -185,6 +189,18 @@ void OperatorsTest::calculatorNotation_data()
     QTest::newRow("the rescanning form groups from the right")
         << QByteArray("#\t(%1)**(%2)\tright-to-left\n") << "1#2#3"
         << "(1)**((2)**(3))";
+    QTest::newRow("a name of two characters takes its right operand whole")
+        << QByteArray("**\tpow(%1,%2)\n") << "2**3+2**-1"
+        << "pow(2,3)+pow(2,-1)";
+    QTest::newRow("a leading sign is bracketed against the template's own sign")
+        << QByteArray("#\t(%1-%2)\tright-to-left\n") << "8#-4#2"
+        << "(8-((-4)-2))";
+    QTest::newRow("the rescanning form brackets a leading sign too")
+        << QByteArray("#\t%1-%2\n") << "8#-4"
+        << "8-(-4)";
+    QTest::newRow("a template's sign before a bracketed operand")
+        << QByteArray("#\t(%1+%2)\n") << "8#-(1+1)"
+        << "(8+(-(1+1)))";
 }
 
 void OperatorsTest::calculatorNotation()
@@ -211,7 +227,8 @@ void OperatorsTest::missingTableWarnsOncePerProcessor()
         QScriptProcessor processor;
         QString statement = QStringLiteral("2^3");
         processor.applyOperators(statement);
-        QCOMPARE(statement, QStringLiteral("2^3"));
+        // the shipped table stands in: ^ is never silently the exclusive or
+        QCOMPARE(statement, QStringLiteral("pow(2,3)"));
     }
     qInstallMessageHandler(nullptr);
     QVERIFY(
@@ -285,6 +302,10 @@ void OperatorsTest::oneSweepAgreesWithRescanning_data()
                                            << "neg(%2)" << right;
     QTest::newRow("own name inside, from the right") << "^"
                                                      << "g(%1^%2)(1)" << right;
+    QTest::newRow("a sign of its own before the right operand") << "#"
+                                                                << "(%1-%2)" << left;
+    QTest::newRow("a sign of its own, from the right") << "#"
+                                                       << "(%1-%2)" << right;
 }
 
 // Statements made at random of operand characters, brackets (balanced or
@@ -329,6 +350,97 @@ void OperatorsTest::longChainsKeepTheirShape()
     OperatorPass::applyEntryByRescan(expected, QStringLiteral("_"), pattern);
     OperatorPass::applyEntry(nested, QStringLiteral("_"), pattern);
     QCOMPARE(nested, expected);
+}
+
+// A table of the script's arithmetic written as calls: m and d bind alike,
+// and so do a and s.
+const QByteArray arithmetic = "*\tm(%1,%2)\tinfix\n/\td(%1,%2)\tinfix-with-above\n"
+                              "+\ta(%1,%2)\tinfix\n-\ts(%1,%2)\tinfix-with-above\n"
+                              "+=\t%1=a(%1,%2)\tassignment\n";
+
+void OperatorsTest::levelsGroupAsTheScriptDoes_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("alike signs group from the left") << arithmetic << "p/q*r-p+q"
+                                                     << "a(s(m(d(p,q),r),p),q)";
+    QTest::newRow("a product binds before a difference") << arithmetic << "p-q*r"
+                                                         << "s(p,m(q,r))";
+    QTest::newRow("a unary minus belongs to the left operand") << arithmetic << "-p+q"
+                                                               << "a(-p,q)";
+    QTest::newRow("unary signs in a run") << arithmetic << "x=!-p+q"
+                                          << "x=a(!-p,q)";
+    QTest::newRow("a unary minus after a bracket") << arithmetic << "f(-p*q,-1)"
+                                                   << "f(m(-p,q),-1)";
+    QTest::newRow("a sign leading the right operand") << arithmetic << "p*-q"
+                                                      << "m(p,-q)";
+    QTest::newRow("brackets are one operand") << arithmetic << "(p+q)*r"
+                                              << "m((a(p,q)),r)";
+    QTest::newRow("a lone sign stays") << arithmetic << "-p"
+                                       << "-p";
+    QTest::newRow("increments stay") << arithmetic << "i++;--i;i--"
+                                     << "i++;--i;i--";
+    QTest::newRow("an exponent's sign is no difference") << arithmetic << "1e-5-p"
+                                                         << "s(1e-5,p)";
+    QTest::newRow("a comparison ends the operands") << arithmetic << "p+q==r"
+                                                    << "a(p,q)==r";
+    QTest::newRow("a string literal is text") << arithmetic << "\"p-q\"+r+f('1*2')"
+                                              << "\"p-q\"+a(r,f('1*2'))";
+    QTest::newRow("an assignment takes the rest of the expression") << arithmetic << "s+=p<q?1:2;"
+                                                                    << "s=a(s,p<q?1:2);";
+    QTest::newRow("an assignment ends at a bracket of a cycle head")
+        << arithmetic << "for(i=0;i<9;i+=2){"
+        << "for(i=0;i<9;i=a(i,2)){";
+    QTest::newRow("an assignment ends at a comma outside literals")
+        << arithmetic << "f(s+=\"a,b\",1)"
+        << "f(s=a(s,\"a,b\"),1)";
+    QTest::newRow("an assignment to an element stays") << arithmetic << "v[0]+=1"
+                                                       << "v[0]+=1";
+    QTest::newRow("a level of rescanning entries")
+        << QByteArray("#\t%1*%2\tinfix\n@@\t%1/%2\tinfix-with-above\n") << "8@@2#3-x#1"
+        << "8/2*3-x*1";
+    QTest::newRow("with-above after no infix entry starts a level")
+        << QByteArray("^\tpow(%1,%2)\n/\td(%1,%2)\tinfix-with-above\n") << "-2^2/4"
+        << "d(-pow(2,2),4)";
+}
+
+void OperatorsTest::levelsGroupAsTheScriptDoes()
+{
+    apply();
+}
+
+void OperatorsTest::levelSweepAgreesWithRescanning_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::newRow("calls") << "f(%1,%2)";
+    QTest::newRow("sign of its own") << "(%1-%2)";
+}
+
+// Statements made at random of operands, brackets, literals and the signs of
+// a level of two entries: its one sweep gives what rescanning gives.
+void OperatorsTest::levelSweepAgreesWithRescanning()
+{
+    QFETCH(QString, pattern);
+    QVector<OperatorPass::Entry> level{
+        {QStringLiteral("+"), pattern, OperatorPass::Infix},
+        {QStringLiteral("-"), QString(pattern).replace(QLatin1Char('f'), QLatin1Char('g')),
+         OperatorPass::Infix}};
+    QVERIFY(OperatorPass::appliesInOneSweep(QStringLiteral("+"), pattern));
+    const QString alphabet = QStringLiteral("12ae.(()),!\"++--");
+    QRandomGenerator random(4321);
+    for (int round = 0; round < 4000; ++round) {
+        QString statement;
+        const int length = random.bounded(1, 24);
+        for (int i = 0; i < length; ++i)
+            statement += alphabet.at(random.bounded(alphabet.size()));
+        QString sweep = statement;
+        OperatorPass::applyLevel(sweep, level);
+        QString rescan = statement;
+        OperatorPass::applyLevelByRescan(rescan, level);
+        if (sweep != rescan)
+            QFAIL(qPrintable(QStringLiteral("%1: %2 instead of %3").arg(statement, sweep, rescan)));
+    }
 }
 
 QTEST_GUILESS_MAIN(OperatorsTest)

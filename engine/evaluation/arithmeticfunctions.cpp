@@ -1,0 +1,67 @@
+#include "arithmeticfunctions.h"
+
+#include "decimalarithmetic.h"
+
+#include <QScriptContext>
+#include <QScriptEngine>
+
+namespace
+{
+
+struct Operation {
+    const char *name;
+    double (*exact)(double, double);
+    const char *scriptOperator; // what the script does with other values
+};
+
+const Operation operations[] = {
+    {"DecSum", DecimalArithmetic::sum, "+"},
+    {"DecDiff", DecimalArithmetic::difference, "-"},
+    {"DecProd", DecimalArithmetic::product, "*"},
+    {"DecQuot", DecimalArithmetic::quotient, "/"},
+};
+
+const QString fallbackName = QStringLiteral("scriptOperation");
+
+// The script's own operator as a function, made at the first call that
+// needs it, on values that are not both numbers: most lines never need it.
+QScriptValue scriptOperation(QScriptContext *context, QScriptEngine *engine,
+                             const Operation &operation, const QScriptValue &a,
+                             const QScriptValue &b)
+{
+    QScriptValue callee = context->callee();
+    QScriptValue function = callee.property(fallbackName);
+    if (!function.isFunction()) {
+        function = engine->evaluate(QStringLiteral("(function(a,b){return a%1b;})")
+                                        .arg(QLatin1String(operation.scriptOperator)));
+        callee.setProperty(fallbackName, function,
+                           QScriptValue::ReadOnly | QScriptValue::Undeletable |
+                               QScriptValue::SkipInEnumeration);
+    }
+    return function.call(QScriptValue(), {a, b});
+}
+
+QScriptValue operate(QScriptContext *context, QScriptEngine *engine, void *data)
+{
+    const Operation &operation = *static_cast<const Operation *>(data);
+    // each QScriptContext::argument would build the arguments object anew
+    const QScriptValue arguments = context->argumentsObject();
+    const QScriptValue a = arguments.property(0);
+    const QScriptValue b = arguments.property(1);
+    if (a.isNumber() && b.isNumber())
+        return QScriptValue(operation.exact(a.toNumber(), b.toNumber()));
+    return scriptOperation(context, engine, operation, a, b);
+}
+
+} // namespace
+
+void ArithmeticFunctions::install(QScriptEngine &engine)
+{
+    QScriptValue global = engine.globalObject();
+    for (const Operation &operation : operations) {
+        QScriptValue function = engine.newFunction(operate, const_cast<Operation *>(&operation));
+        global.setProperty(QLatin1String(operation.name), function,
+                           QScriptValue::ReadOnly | QScriptValue::Undeletable |
+                               QScriptValue::SkipInEnumeration);
+    }
+}

@@ -1,0 +1,19 @@
+#ifndef ARITHMETICFUNCTIONS_H
+#define ARITHMETICFUNCTIONS_H
+
+class QScriptEngine;
+
+// The script functions that the shipped operator table writes + - * / as:
+// DecSum(a,b), DecDiff(a,b), DecProd(a,b) and DecQuot(a,b). On two numbers
+// they compute on the decimals the numbers print as (0.1+0.2 is 0.3);
+// on anything else they do what the script's own operator does ("a"+1 is
+// "a1"). Their names hold capitals, which the notation never leaves in a
+// statement, so no user name can hide them.
+namespace ArithmeticFunctions
+{
+
+void install(QScriptEngine &engine);
+
+} // namespace ArithmeticFunctions
+
+#endif
