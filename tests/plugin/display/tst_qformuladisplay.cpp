@@ -124,9 +124,9 @@ void FormulaDisplayTest::answerAsValue_data()
     QTest::newRow("2Ans after 1e-20") << QByteArray("1e-20\n") << none << "2Ans"
                                       << "2(1e-20)";
     QTest::newRow("decimal fraction") << QByteArray("0.5\n") << none << "Ans/2"
-                                      << "(0.5)/2";
+                                      << "(((0.5))/(2))";
     QTest::newRow("infinity") << QByteArray("-Infinity\n") << none << "1/Ans"
-                              << "1/(-Infinity)";
+                              << "((1)/((-Infinity)))";
     QTest::newRow("answer is no Ans") << QByteArray("3\n") << none << "answer"
                                       << "answer";
     QTest::newRow("name ending in ans") << QByteArray("3\n") << none << "xans+1"
@@ -135,8 +135,8 @@ void FormulaDisplayTest::answerAsValue_data()
                                                  << "x2ans";
     QTest::newRow("name beginning with ans") << QByteArray("3\n") << none << "ans2+ans_"
                                              << "ans2+ans_";
-    QTest::newRow("Ans in a call") << QByteArray("4\n") << none << "sqrt(ans)"
-                                   << "sqrt((4))";
+    QTest::newRow("Ans in a call") << QByteArray("4\n") << none << "cos(ans)"
+                                   << "cos((4))";
     QTest::newRow("error text as text") << none << QByteArray("Syntax error\n") << "Ans+1"
                                         << "Syntax error+1";
     QTest::newRow("two lines as text") << QByteArray("1\n2\n") << none << "Ans"

@@ -240,24 +240,25 @@ void DrawnLineTest::examples_data()
     QTest::addColumn<QString>("sent");
 
     QTest::newRow("sine squared plus cosine squared, leaving the sine by Right")
-        << QStringList{"{Синус}", "pi/6",      "<Up>", "2",    "<Right>", "<Right>",
-                       "+",       "{Косинус}", "pi/6", "<Up>", "2"}
+        << QStringList{"{Синус}", "pi", "{/}",       "6",  "<Up>", "2", "<Right>", "<End>",
+                       "<Right>", "+",  "{Косинус}", "pi", "{/}",  "6", "<Up>",    "2"}
         << "pow(sin((pi/6)),2)+pow(cos((pi/6)),2)";
     QTest::newRow("a third Right stays after the sine")
-        << QStringList{"{Синус}", "pi/6", "<Up>", "2", "<Right>", "<Right>", "<Right>", "+1"}
+        << QStringList{"{Синус}", "pi",    "{/}",     "6",       "<Up>", "2",
+                       "<Right>", "<End>", "<Right>", "<Right>", "+1"}
         << "pow(sin((pi/6)),2)+1";
     QTest::newRow("Right at the end of the bracketed argument leaves it")
         << QStringList{"{Синус}", "x+1", "<Right>", "*2"} << "pow(sin((x+1)),1)*2";
     QTest::newRow("End in the argument stays inside its brackets")
         << QStringList{"{Синус}", "x+1", "<Home>", "<End>", "2"} << "pow(sin((x+12)),1)";
     QTest::newRow("Left at the start of the bracketed argument leaves it for the caption")
-        << QStringList{"{Синус}", "x+1", "<Home>", "<Left>", "h"} << "pow(sinh((x+1)),1)";
+        << QStringList{"{Синус}", "x+1", "<Home>", "<Left>", "<Left>", "h"} << "pow(sinh((x+1)),1)";
     QTest::newRow("typing after a typed bracket pair brackets the whole argument")
         << QStringList{"{Синус}", "(x)", "+1", "<Right>", "*3"} << "pow(sin(((x)+1)),1)*3";
     QTest::newRow("a click right of the root leaves it")
-        << QStringList{"(1+", "{Корень}", "5", "[after Корень]", ")/2"} << "(1+pow(5,1/(2)))/2";
+        << QStringList{"(1+", "{Корень}", "5", "[after Корень]", ")/2"} << "((1+pow(5,1/(2)))/(2))";
     QTest::newRow("a click left of a fraction goes before it")
-        << QStringList{"1+", "{Дробь}", "2", "[before Дробь]", "3"} << "1+3((0)/(2))";
+        << QStringList{"1+", "{Дробь}", "2", "[before Дробь]", "3"} << "1+3(()/(2))";
     QTest::newRow("a click on the factorial's sign goes beside the factorial")
         << QStringList{"3*", "{Факториал}", "5", "[caption Факториал]", "2"} << "3*factorial(5)2";
 }

@@ -124,8 +124,8 @@ void PluginTest::calculation_data()
     QTest::newRow("digit keys") << QStringList{"{7}", "{*}", "{6}"} << "7*6"
                                 << "42\n";
     QTest::newRow("root of a power beside an absolute value")
-        << QStringList{"{Корень}", "{Степень}", "3",     "{Up}",     "2", "{Up}",
-                       "{Up}",     "{Up}",      "{End}", "{Модуль}", "-2"}
+        << QStringList{"{Корень}", "{Степень}", "3",        "{Up}", "2",
+                       "{Right}",  "{Right}",   "{Модуль}", "-2"}
         << "pow(pow(3,2),1/(2))abs(-2)"
         << "6\n";
     QTest::newRow("engine error") << QStringList{"2*"} << "2*"
@@ -136,15 +136,16 @@ void PluginTest::calculation_data()
         << QStringList{"3+", "{Факториал}", "4"} << "3+factorial(4)"
         << "27\n";
     QTest::newRow("sine squared plus cosine squared, leaving the sine by Right")
-        << QStringList{"{Синус}", "pi/6",      "{Up}", "2",    "{Right}", "{Right}",
-                       "+",       "{Косинус}", "pi/6", "{Up}", "2"}
+        << QStringList{"{Синус}", "pi", "{/}",       "6",  "{Up}", "2", "{Right}", "{End}",
+                       "{Right}", "+",  "{Косинус}", "pi", "{/}",  "6", "{Up}",    "2"}
         << "pow(sin((pi/6)),2)+pow(cos((pi/6)),2)"
         << "1\n";
     QTest::newRow("a click right of a root leaves it")
-        << QStringList{"(1+", "{Корень}", "5", "[right of Корень]", ")/2"} << "(1+pow(5,1/(2)))/2"
+        << QStringList{"(1+", "{Корень}", "5", "[right of Корень]", ")/2"}
+        << "((1+pow(5,1/(2)))/(2))"
         << "1.618033988749895\n";
     QTest::newRow("the factorial's caption is passed over")
-        << QStringList{"{Факториал}", "5", "{Up}", "2*"} << "2*factorial(5)"
+        << QStringList{"{Факториал}", "5", "{Left}", "{Left}", "2*"} << "2*factorial(5)"
         << "240\n";
 }
 
@@ -523,11 +524,14 @@ void PluginTest::panelsAreIndependent()
     QVERIFY(second->driver.solve());
     QVERIFY(first.open());
     first.clickKey(QStringLiteral("Дробь"));
+    first.clickKey(QStringLiteral("9"));
+    DisplayDriver::press(Qt::Key_Up);
+    first.clickKey(QStringLiteral("8"));
     QVERIFY(first.driver.solve());
     second.reset();
-    first.clickKey(QStringLiteral("9"));
+    first.clickKey(QStringLiteral("7"));
     QVERIFY(first.driver.solve());
-    QCOMPARE(engine.arguments(), QStringList({"7", "((0)/(0))", "((0)/(9))"}));
+    QCOMPARE(engine.arguments(), QStringList({"7", "((8)/(9))", "((87)/(9))"}));
 }
 
 // The keyboard keeps its groups' visibility in the settings file that the
