@@ -542,7 +542,9 @@ void QFormulaField::keyPressEvent(QKeyEvent *event)
         formula()->redo();
     } else {
         const QString text = event->text();
-        QFormulaEdit edit(this, !text.isEmpty() && text.at(0).isPrint());
+        const bool typing = !text.isEmpty() && text.at(0).isPrint() &&
+                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        QFormulaEdit edit(this, typing);
         editByKey(event);
     }
 }

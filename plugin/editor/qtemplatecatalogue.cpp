@@ -19,7 +19,7 @@ bool completes(const QString &trigger, const QString &before, QChar ch)
     if (trigger.isEmpty() || trigger.back() != ch)
         return false;
     const QString word = trigger.chopped(1);
-    if (!before.endsWith(word))
+    if (!word.isEmpty() && !before.endsWith(word))
         return false;
     const int start = before.size() - word.size();
     return word.isEmpty() || start == 0 || !before.at(start - 1).isLetterOrNumber();
