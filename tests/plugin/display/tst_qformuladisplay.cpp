@@ -37,6 +37,7 @@ private slots:
     void returnFromEveryStop();
     void copyAnswer_data();
     void copyAnswer();
+    void emptyFieldStartsNothing();
 };
 
 namespace
@@ -348,6 +349,26 @@ void FormulaDisplayTest::copyAnswer()
         QVERIFY(QMetaObject::invokeMethod(panel.display(), "copyAnswer"));
     }
     QCOMPARE(QApplication::clipboard()->text(), copied);
+}
+
+// A formula with a field left empty is not calculated: the answer line says
+// so and the cursor goes to that field.
+void FormulaDisplayTest::emptyFieldStartsNothing()
+{
+    FakeEngine engine;
+    PanelFixture panel;
+    QVERIFY(panel.open());
+    DisplayDriver::type(QStringLiteral("5+√"));
+    DisplayDriver::press(Qt::Key_Left);
+    const auto *index = qobject_cast<QFormulaField *>(QApplication::focusWidget());
+    QVERIFY(index);
+    DisplayDriver::press(Qt::Key_Return);
+    QCOMPARE(engine.arguments(), QStringList());
+    QCOMPARE(panel.driver.answer(), QStringLiteral("Fill in the empty field"));
+    const auto *focused = qobject_cast<QFormulaField *>(QApplication::focusWidget());
+    QVERIFY(focused && focused != index);
+    QCOMPARE(focused->itemCount(), 0);
+    QCOMPARE(focused->formula()->objectName(), QStringLiteral("Корень"));
 }
 
 QTEST_MAIN(FormulaDisplayTest)

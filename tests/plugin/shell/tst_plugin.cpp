@@ -147,6 +147,32 @@ void PluginTest::calculation_data()
     QTest::newRow("the factorial's caption is passed over")
         << QStringList{"{Факториал}", "5", "{Left}", "{Left}", "2*"} << "2*factorial(5)"
         << "240\n";
+    // Each template calculates the formula it draws.
+    QTest::newRow("a logarithm as a divisor")
+        << QStringList{"1", "{/}", "{Логарифм}", "8", "{Down}", "2"} << "1/(log(8)/log(2))"
+        << "0.333333333333333\n";
+    QTest::newRow("a logarithm as an exponent")
+        << QStringList{"2^", "{Логарифм}", "8", "{Down}", "2"} << "pow(2,(log(8)/log(2)))"
+        << "8\n";
+    QTest::newRow("a negative mixed fraction")
+        << QStringList{"{Дробь с целой частью}", "4", "{Up}", "3", "{Left}", "{Left}", "-2"}
+        << "((-2)+((-2)<0?-(3):(3))/(4))"
+        << "-2.75\n";
+    QTest::newRow("a mixed fraction with a sum below")
+        << QStringList{"{Дробь с целой частью}", "1+1", "{Up}", "1", "{Left}", "{Left}", "2"}
+        << "((2)+((2)<0?-(1):(1))/(1+1))"
+        << "2.5\n";
+    QTest::newRow("a bracket closed after a function")
+        << QStringList{"2*(", "{Косинус}", "0)+1"} << "2*(pow(cos(0),1))+1"
+        << "3\n";
+    QTest::newRow("sine to the power -1")
+        << QStringList{"{Синус}", "1", "{Up}", "-1"} << "arcsin(1)"
+        << "1.570796326794897\n";
+    QTest::newRow("a fraction and a power typed")
+        << QStringList{"1/2", "{Right}", "+2^10"} << "((1)/(2))+pow(2,10)"
+        << "1024.5\n";
+    QTest::newRow("a text keeps its letter case") << QStringList{"\"Hello\""} << "\"Hello\""
+                                                  << "Hello\n";
 }
 
 void PluginTest::calculation()
