@@ -547,6 +547,8 @@ void QFormulaField::keyPressEvent(QKeyEvent *event)
         QFormulaEdit edit(this, typing);
         editByKey(event);
     }
+    if (auto *focused = qobject_cast<QFormulaField *>(QApplication::focusWidget()))
+        emit focused->cursorMoved();
 }
 
 void QFormulaField::editByKey(QKeyEvent *event)
