@@ -867,32 +867,28 @@ void QFormulaField::putItems(const QVector<QWidget *> &items)
         outlineState = hasFocus() ? FocusOutline : NoOutline;
 }
 
+// Left goes into the formula before the cursor, to the end of its last
+// field, and on past the start of the field; Right mirrors it.
 void QFormulaField::moveLeft()
 {
-    if (cursorPos <= contentStart()) {
-        moveFocusOut(FocusDirection::Left);
-        return;
-    }
-    const auto *nested = qobject_cast<QFormula *>(itemWidget(cursorPos - 1));
+    const auto *nested =
+        cursorPos > contentStart() ? qobject_cast<QFormula *>(itemWidget(cursorPos - 1)) : nullptr;
     const QVector<QFormulaField *> order =
         nested ? nested->readingOrder() : QVector<QFormulaField *>();
     if (order.isEmpty())
-        setCursorPosition(cursorPos - 1, false, false);
+        setCursorPosition(cursorPos - 1, true, false);
     else
         order.last()->focusAt(order.last()->contentEnd());
 }
 
 void QFormulaField::moveRight()
 {
-    if (cursorPos >= contentEnd()) {
-        moveFocusOut(FocusDirection::Right);
-        return;
-    }
-    const auto *nested = qobject_cast<QFormula *>(itemWidget(cursorPos));
+    const auto *nested =
+        cursorPos < contentEnd() ? qobject_cast<QFormula *>(itemWidget(cursorPos)) : nullptr;
     const QVector<QFormulaField *> order =
         nested ? nested->readingOrder() : QVector<QFormulaField *>();
     if (order.isEmpty())
-        setCursorPosition(cursorPos + 1, false, false);
+        setCursorPosition(cursorPos + 1, true, false);
     else
         order.first()->focusAt(order.first()->contentStart());
 }

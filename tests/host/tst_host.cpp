@@ -174,6 +174,9 @@ void HostTest::run_data()
         << QString("without engine") << QStringList{shot, "1+2"} << QStringList{"PATH="} << 4
         << QByteArray() << QByteArray("brisma-host: the engine tovel could not be started\n")
         << true;
+    QTest::newRow("a field left empty, pictured all the same")
+        << QString("portable") << QStringList{shot, "5+√"} << asUsual << 4 << QByteArray()
+        << QByteArray("brisma-host: Fill in the empty field\n") << true;
     QTest::newRow("missing plug-in")
         << QString("portable") << QStringList{"--plugin-file=SCRATCH/none.so", shot} << asUsual << 3
         << QByteArray() << QByteArray("brisma-host: cannot use the plug-in") << false;
