@@ -17,6 +17,9 @@ HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : 
     QMenu *file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    undoAction = edit->addAction(tr("&Undo"), this, &HostWindow::undo, QKeySequence::Undo);
+    redoAction = edit->addAction(tr("&Redo"), this, &HostWindow::redo, QKeySequence::Redo);
+    edit->addSeparator();
     edit->addAction(tr("&Copy answer"), this, &HostWindow::copyAnswer, QKeySequence::Copy);
     pasteAction = edit->addAction(tr("&Paste"), this, &HostWindow::paste, QKeySequence::Paste);
     // Escape clears too, inside the panel.
@@ -39,20 +42,35 @@ void HostWindow::clearPanel()
     callDisplay("clear");
 }
 
-// The widget of the panel with the focus pastes as it would on Ctrl+V. While
-// the key is delivered, this entry is off: its own shortcut would take the
-// key again.
 void HostWindow::paste()
+{
+    sendKey(pasteAction, Qt::Key_V, Qt::ControlModifier);
+}
+
+void HostWindow::undo()
+{
+    sendKey(undoAction, Qt::Key_Z, Qt::ControlModifier);
+}
+
+void HostWindow::redo()
+{
+    sendKey(redoAction, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+// The widget of the panel with the focus does what it would on the entry's
+// key: the formula pastes on Ctrl+V, undoes on Ctrl+Z. While the key is
+// delivered, the entry is off: its own shortcut would take the key again.
+void HostWindow::sendKey(QAction *entry, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QWidget *target = QApplication::focusWidget();
     if (!target || !panel()->isAncestorOf(target))
         return;
-    pasteAction->setEnabled(false);
+    entry->setEnabled(false);
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent key(type, Qt::Key_V, Qt::ControlModifier);
-        QApplication::sendEvent(target, &key);
+        QKeyEvent event(type, key, modifiers);
+        QApplication::sendEvent(target, &event);
     }
-    pasteAction->setEnabled(true);
+    entry->setEnabled(true);
 }
 
 void HostWindow::callDisplay(const char *slot)

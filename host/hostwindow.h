@@ -7,8 +7,8 @@ class QAction;
 class QPluginInterface;
 
 // The window that shows a plug-in's panel, titled and decorated by the
-// plug-in, with its about text in the Help menu and the panel's clipboard
-// in the Edit menu.
+// plug-in, with its about text in the Help menu and the panel's clipboard,
+// undo and redo in the Edit menu.
 class HostWindow : public QMainWindow
 {
     Q_OBJECT
@@ -25,12 +25,17 @@ public:
 private:
     void copyAnswer();
     void paste();
+    void undo();
+    void redo();
+    void sendKey(QAction *entry, Qt::Key key, Qt::KeyboardModifiers modifiers);
     void clearPanel();
     void callDisplay(const char *slot);
     void showAbout();
 
     QPluginInterface *plugin;
     QAction *pasteAction;
+    QAction *undoAction;
+    QAction *redoAction;
 };
 
 #endif

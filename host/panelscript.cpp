@@ -103,6 +103,10 @@ void PanelScript::play()
             [this]() { engineFailed(QStringLiteral("the engine did not answer in time")); });
     deadline.start(engineWait);
     solve->click();
+    // A formula that cannot be calculated, with a field left empty, starts
+    // no engine: the panel's answer line says why.
+    if (engine->state() == QProcess::NotRunning && deadline.isActive())
+        engineFailed(answer());
 }
 
 bool PanelScript::playStep(const QString &step)

@@ -20,6 +20,14 @@
         <translation>&amp;Копировать ответ</translation>
     </message>
     <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
+    <message>
         <source>&amp;Paste</source>
         <translation>&amp;Вставить</translation>
     </message>

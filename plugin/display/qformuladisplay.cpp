@@ -4,6 +4,7 @@
 #include "qanswerline.h"
 #include "qengineprocess.h"
 #include "qformula.h"
+#include "qformulafield.h"
 #include "qformulahistory.h"
 #include "qformulaprovider.h"
 #include "qformulaview.h"
@@ -150,6 +151,12 @@ void QFormulaDisplay::setHistory(QFormulaHistory *newHistory, const QFormulaProv
 
 void QFormulaDisplay::calculate()
 {
+    // A formula with a field left empty has no value: the cursor goes there.
+    if (QFormulaField *empty = formula->firstEmptyField()) {
+        answerLine->showStatus(tr("Fill in the empty field"));
+        empty->focusAt(0);
+        return;
+    }
     const QString line = expression();
     qDebug("%s: starting tovel with args: %s", "brisma", line.toLocal8Bit().constData());
     // A second "=" while the engine still runs starts nothing.

@@ -1,15 +1,21 @@
 #include "qformula.h"
 
+#include "inversefunction.h"
 #include "qformuladebug.h"
+#include "qformulaedit.h"
 #include "qformulafield.h"
 #include "qformulagraphitem.h"
+#include "qformularecord.h"
+#include "qtemplatecatalogue.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMouseEvent>
+#include <QPainter>
 
+#include <algorithm>
 #include <numeric>
 
 namespace
@@ -17,58 +23,8 @@ namespace
 
 // Exponents of exponents shrink no further than this, so they stay legible.
 const qreal smallestPointSize = 7;
-
-// One walker over a formula's grid in search of the next field. It steps
-// along its direction, and where it meets the border it stays in the border
-// cell and turns: clockwise when it started at an edge facing its direction
-// (atEdge), counter-clockwise otherwise.
-struct GridWalk {
-    GridWalk(int rows, int cols, int y, int x, FocusDirection direction)
-        : rows(rows), cols(cols), y(y), x(x), direction(direction),
-          atEdge((x == 0 && direction == FocusDirection::Up) ||
-                 (y == 0 && direction == FocusDirection::Right) ||
-                 (x == cols - 1 && direction == FocusDirection::Down) ||
-                 (y == rows - 1 && direction == FocusDirection::Left))
-    {
-    }
-
-    void step()
-    {
-        switch (direction) {
-        case FocusDirection::Left:
-            if (--x < 0) {
-                x = 0;
-                direction = atEdge ? FocusDirection::Up : FocusDirection::Down;
-            }
-            break;
-        case FocusDirection::Right:
-            if (++x >= cols) {
-                x = cols - 1;
-                direction = atEdge ? FocusDirection::Down : FocusDirection::Up;
-            }
-            break;
-        case FocusDirection::Up:
-            if (--y < 0) {
-                y = 0;
-                direction = atEdge ? FocusDirection::Right : FocusDirection::Left;
-            }
-            break;
-        case FocusDirection::Down:
-            if (++y >= rows) {
-                y = rows - 1;
-                direction = atEdge ? FocusDirection::Left : FocusDirection::Right;
-            }
-            break;
-        }
-    }
-
-    const int rows;
-    const int cols;
-    int y;
-    int x;
-    FocusDirection direction;
-    const bool atEdge;
-};
+// The sign drawn between the factors of an implicit product.
+const QChar productSign(0x00B7);
 
 } // namespace
 
@@ -85,16 +41,24 @@ QFormula::QFormula(const QFormula &formulaTemplate) : QFormula()
     setParent(formulaTemplate.parentWidget());
     lineTemplate = formulaTemplate.lineTemplate;
     appendText = formulaTemplate.appendText;
-    for (const QFormulaField *field : formulaTemplate.fields)
+    infix = formulaTemplate.infix;
+    prefix = formulaTemplate.prefix;
+    inverseLine = formulaTemplate.inverseLine;
+    catalogue = formulaTemplate.catalogue;
+    for (const QFormulaField *field : formulaTemplate.fields) {
         addField(field->fontSizeMult, field->row, field->column, field->toLine(false),
-                 field->defValue, field->autoBrakes);
+                 field->defValue, field->autoBrakes, field->rowSpan);
+        fields.last()->operand = field->operand;
+    }
     for (const QFormulaGraphItem *item : formulaTemplate.graphItems)
         for (const QLineF &line : item->lines)
             addLine(line, item->row, item->column, item->sizeRatio);
 }
 
+QFormula::~QFormula() = default;
+
 void QFormula::addField(float fontSizeMult, int row, int column, const QString &value,
-                        const QString &defValue, bool autoBrakes)
+                        const QString &defValue, bool autoBrakes, int rowSpan)
 {
     auto *field = new QFormulaField(this);
     fields.append(field);
@@ -106,7 +70,9 @@ void QFormula::addField(float fontSizeMult, int row, int column, const QString &
     field->row = row;
     field->column = column;
     field->autoBrakes = autoBrakes;
-    gridLayout->addWidget(field, row, column, 1, 1, Qt::AlignCenter);
+    field->rowSpan = qMax(1, rowSpan);
+    field->caption = !value.isEmpty();
+    gridLayout->addWidget(field, row, column, field->rowSpan, 1, Qt::AlignCenter);
     // A field that the line template leaves out, such as the "!" beside the
     // factorial's operand, is a caption: typing there would change nothing
     // that is calculated, so it takes neither the focus nor typing.
@@ -133,23 +99,42 @@ void QFormula::addLine(QLineF line, int row, int column, float sizeRatio)
         item->sizeRatio = sizeRatio;
 }
 
-// The template is filled in one sweep, so that a field's own text is never
-// filled in again: "7%2" typed into a numerator stays "7%2". A placeholder is
-// "%" and one digit; one that names no field stays as it is.
 QString QFormula::toLine() const
 {
+    const QString inverse = inverseName();
+    return inverse.isEmpty() ? filledTemplate(lineTemplate, QString())
+                             : filledTemplate(inverseLine, inverse);
+}
+
+// The template is filled in one sweep, so that a field's own text is never
+// filled in again: "7%2" typed into a numerator stays "7%2". A placeholder is
+// "%" and one digit; one that names no field stays as it is. A first field
+// given stands in for the text of field 1.
+QString QFormula::filledTemplate(const QString &pattern, const QString &firstField) const
+{
     QString line;
-    for (int i = 0; i < lineTemplate.size(); ++i) {
-        const QChar c = lineTemplate.at(i);
-        const int k = i + 1 < lineTemplate.size() ? lineTemplate.at(i + 1).digitValue() : -1;
+    for (int i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        const int k = i + 1 < pattern.size() ? pattern.at(i + 1).digitValue() : -1;
         if (c == QLatin1Char('%') && k >= 1 && k <= fields.size()) {
-            line += fields.at(k - 1)->toLine(true);
+            line += k == 1 && !firstField.isEmpty() ? firstField : fields.at(k - 1)->toLine(true);
             ++i;
         } else {
             line += c;
         }
     }
     return line;
+}
+
+// A function raised to -1 is its inverse, as print writes sin⁻¹ x for
+// arcsin x: the inverse of the function that field 1 names, when the
+// formula has a way to write it.
+QString QFormula::inverseName() const
+{
+    if (inverseLine.isEmpty() || fields.size() < 2 ||
+        fields.at(1)->toLine(false) != QLatin1String("-1"))
+        return QString();
+    return inverseFunction(fields.at(0)->toLine(false));
 }
 
 void QFormula::insertFormula(QFormula *formulaTemplate)
@@ -159,39 +144,219 @@ void QFormula::insertFormula(QFormula *formulaTemplate)
         target->insertFormula(formulaTemplate);
 }
 
-QFormulaField *QFormula::neighbourField(QFormulaField *from, FocusDirection &direction)
-{
-    const FocusDirection exitDirection = direction;
-    GridWalk walk(gridLayout->rowCount(), gridLayout->columnCount(), from->row, from->column,
-                  direction);
-    // The walk is a fixed path through (cell, direction) states. Once it has
-    // taken as many steps as there are states without meeting a field, it runs
-    // round a circle that holds none (a field only in an inner cell), so it
-    // ends there as if it had come back to the starting field.
-    const int maxSteps = 4 * walk.rows * walk.cols;
-    for (int step = 0; step < maxSteps; ++step) {
-        walk.step();
-        QFormulaField *target = fieldAt(walk.y, walk.x);
-        if (target == from)
-            break;
-        if (target) {
-            direction = walk.direction;
-            return target;
-        }
-    }
-    leaveThroughHolder(exitDirection);
-    return from;
-}
-
 void QFormula::clear()
 {
+    QFormulaEdit edit(this);
     for (QFormulaField *field : qAsConst(fields))
         field->clear();
+}
+
+void QFormula::undo()
+{
+    if (const QFormulaUndoStack::State *state = rootFormula()->undoStack().undo())
+        rootFormula()->restore(*state);
+}
+
+void QFormula::redo()
+{
+    if (const QFormulaUndoStack::State *state = rootFormula()->undoStack().redo())
+        rootFormula()->restore(*state);
+}
+
+QVector<QFormulaField *> QFormula::readingOrder() const
+{
+    QVector<QFormulaField *> order;
+    for (QFormulaField *field : fields)
+        if (field->focusPolicy() != Qt::NoFocus)
+            order.append(field);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const QFormulaField *a, const QFormulaField *b) {
+                         return a->column != b->column ? a->column < b->column : a->row < b->row;
+                     });
+    return order;
+}
+
+// The field marked as the operand, else the field that the focus goes to
+// when the formula is inserted, its last one.
+QFormulaField *QFormula::operandField() const
+{
+    for (QFormulaField *field : fields)
+        if (field->operand)
+            return field;
+    return qobject_cast<QFormulaField *>(focusProxy());
+}
+
+QFormulaField *QFormula::nextToFill(const QFormulaField *after) const
+{
+    const QVector<QFormulaField *> order = readingOrder();
+    for (int i = int(order.indexOf(const_cast<QFormulaField *>(after))) + 1; i < order.size(); ++i)
+        if (order.at(i)->itemCount() == 0)
+            return order.at(i);
+    return nullptr;
+}
+
+// The nearest field whose rows lie wholly above (or below) the given
+// field's rows, the nearest column first: a whole part beside a fraction
+// has none, a numerator has the denominator.
+QFormulaField *QFormula::stackedField(const QFormulaField *from, FocusDirection direction) const
+{
+    const bool up = direction == FocusDirection::Up;
+    QFormulaField *nearest = nullptr;
+    int nearestDistance = 0;
+    for (QFormulaField *field : readingOrder()) {
+        const int gap = up ? from->row - (field->row + field->rowSpan - 1)
+                           : field->row - (from->row + from->rowSpan - 1);
+        if (field == from || gap <= 0)
+            continue;
+        // Of two fields as near, the one on the right: an exponent stands
+        // over the argument of its function, not over its caption.
+        const int columnGap = field->column - from->column;
+        const int distance =
+            2 * (gap * gridLayout->columnCount() + qAbs(columnGap)) + (columnGap < 0 ? 1 : 0);
+        if (!nearest || distance < nearestDistance) {
+            nearest = field;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+QFormulaField *QFormula::holderField() const
+{
+    return qobject_cast<QFormulaField *>(parentWidget());
+}
+
+QFormula *QFormula::rootFormula()
+{
+    QFormula *root = this;
+    while (QFormulaField *holder = root->holderField())
+        root = holder->formula();
+    return root;
+}
+
+QVector<QFormulaField *> QFormula::treeFields() const
+{
+    QVector<QFormulaField *> tree;
+    for (QFormulaField *field : readingOrder()) {
+        tree.append(field);
+        for (int i = 0; i < field->itemCount(); ++i)
+            if (const auto *nested = qobject_cast<const QFormula *>(field->itemWidget(i)))
+                tree += nested->treeFields();
+    }
+    return tree;
+}
+
+QFormulaField *QFormula::firstEmptyField() const
+{
+    for (QFormulaField *field : treeFields())
+        if (field->formula() != this && field->itemCount() == 0 && field->defValue.isEmpty())
+            return field;
+    return nullptr;
+}
+
+bool QFormula::isEmpty() const
+{
+    const QVector<QFormulaField *> order = readingOrder();
+    return std::all_of(order.cbegin(), order.cend(), [](const QFormulaField *field) {
+        return field->caption || field->itemCount() == 0;
+    });
+}
+
+bool QFormula::leadsWithOperand() const
+{
+    return columnLeadsWithOperand(0);
+}
+
+bool QFormula::endsWithOperand() const
+{
+    return columnLeadsWithOperand(gridLayout->columnCount() - 1);
+}
+
+bool QFormula::columnLeadsWithOperand(int column) const
+{
+    return std::any_of(fields.cbegin(), fields.cend(), [column](const QFormulaField *field) {
+        return field->column == column && field->fontSizeMult >= 1 && !field->caption &&
+               field->focusPolicy() != Qt::NoFocus;
+    });
+}
+
+QFormulaUndoStack &QFormula::undoStack()
+{
+    if (!undoSteps)
+        undoSteps = std::make_unique<QFormulaUndoStack>();
+    return *undoSteps;
+}
+
+// The cursor is that of the focused field of the tree, or the end of the
+// first field when the focus is elsewhere.
+QFormulaUndoStack::State QFormula::state() const
+{
+    QFormulaUndoStack::State state{QFormulaRecord::ofFormula(this), {}};
+    auto *focused = qobject_cast<QFormulaField *>(QApplication::focusWidget());
+    if (!focused || !isAncestorOf(focused))
+        return state;
+    state.cursor.prepend(focused->cursorPosition());
+    for (QFormulaField *field = focused; field;) {
+        QFormula *formula = field->formula();
+        state.cursor.prepend(int(formula->fields.indexOf(field)));
+        field = formula == this ? nullptr : formula->holderField();
+        if (field)
+            state.cursor.prepend(field->indexOfItem(formula));
+    }
+    return state;
+}
+
+void QFormula::restore(const QFormulaUndoStack::State &state)
+{
+    if (!catalogue || !catalogue->describes(state.record))
+        return;
+    catalogue->fill(this, state.record);
+    const QVector<int> &path = state.cursor;
+    QFormula *formula = this;
+    QFormulaField *field = nullptr;
+    for (int i = 0; i + 1 < path.size() && formula; i += 2) {
+        field = path.at(i) < formula->fieldCount() ? formula->field(path.at(i)) : nullptr;
+        if (!field)
+            break;
+        formula = i + 2 < path.size() - 1
+                      ? qobject_cast<QFormula *>(field->itemWidget(path.at(i + 1)))
+                      : nullptr;
+    }
+    if (field) {
+        field->setCursorPosition(path.last(), false, false);
+        field->setFocus(Qt::OtherFocusReason);
+    }
+    emit contentChanged();
+}
+
+bool QFormula::replaceContent(const QFormulaRecord &record)
+{
+    if (!catalogue || !catalogue->describes(record))
+        return false;
+    QFormulaEdit edit(this);
+    catalogue->fill(this, record);
+    return true;
 }
 
 bool QFormula::namesField(int index) const
 {
     return lineTemplate.contains(QLatin1Char('%') + QString::number(index + 1));
+}
+
+void QFormula::paintEvent(QPaintEvent *)
+{
+    if (!productBefore && !productAfter)
+        return;
+    QPainter painter(this);
+    const QFormulaField *holder = holderField();
+    painter.setFont(holder ? holder->font() : font());
+    painter.setPen(palette().color(QPalette::Text));
+    const int signWidth = QFontMetrics(painter.font()).horizontalAdvance(productSign);
+    if (productBefore)
+        painter.drawText(QRect(0, 0, signWidth, height()), Qt::AlignCenter, productSign);
+    if (productAfter)
+        painter.drawText(QRect(width() - signWidth, 0, signWidth, height()), Qt::AlignCenter,
+                         productSign);
 }
 
 bool QFormula::event(QEvent *event)
@@ -249,14 +414,6 @@ QString QFormula::cellName(const char *kind, int row, int column) const
         .arg(QLatin1String(kind), QString::number(row), QString::number(column), objectName());
 }
 
-// The field at a cell that can take the focus; a caption is passed over.
-QFormulaField *QFormula::fieldAt(int row, int column) const
-{
-    QLayoutItem *cell = gridLayout->itemAtPosition(row, column);
-    auto *field = cell ? qobject_cast<QFormulaField *>(cell->widget()) : nullptr;
-    return field && field->focusPolicy() != Qt::NoFocus ? field : nullptr;
-}
-
 // The row on which the formula stands, as printed mathematics sets it: a row
 // of strokes alone between rows of fields (a fraction bar), else the first
 // row with a field of full size (the argument beside a sine, below its
@@ -281,13 +438,15 @@ int QFormula::axisRow() const
 // Beside other items in its field, the formula is padded above or below so
 // that the middle of its axis row is its middle: the field centres it, and so
 // sets it on the same line as the text beside it. Alone in its field it needs
-// no padding, which would only deepen the formulas around it.
+// no padding, which would only deepen the formulas around it. Beside a number
+// it keeps room at that side for the sign of the product.
 void QFormula::centreOnAxis()
 {
     if (fields.isEmpty())
         return;
-    const auto *holder = qobject_cast<QFormulaField *>(parentWidget());
+    const QFormulaField *holder = holderField();
     const int margins = 1;
+    findProductNeighbours();
     if (!holder || holder->itemCount() < 2) {
         gridLayout->setContentsMargins(margins, margins, margins, margins);
         return;
@@ -297,16 +456,35 @@ void QFormula::centreOnAxis()
         QLayoutItem *item = gridLayout->itemAt(i);
         int row, column, rowSpan, columnSpan;
         gridLayout->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
-        if (!item->isEmpty())
+        if (!item->isEmpty() && rowSpan == 1)
             rowHeights[row] = qMax(rowHeights[row], item->sizeHint().height());
     }
     const int axis = axisRow();
     const int above = std::accumulate(rowHeights.cbegin(), rowHeights.cbegin() + axis, 0);
     const int below = std::accumulate(rowHeights.cbegin() + axis + 1, rowHeights.cend(), 0);
-    const QMargins centred(margins, margins + qMax(0, below - above), margins,
-                           margins + qMax(0, above - below));
+    const int sign = QFontMetrics(holder->font()).horizontalAdvance(productSign);
+    const QMargins centred(margins + (productBefore ? sign : 0), margins + qMax(0, below - above),
+                           margins + (productAfter ? sign : 0), margins + qMax(0, above - below));
     if (gridLayout->contentsMargins() != centred)
         gridLayout->setContentsMargins(centred);
+}
+
+// A product is shown where a digit, or a formula that ends in a field,
+// stands right before this formula and its first column is a field; and
+// where a digit follows its last column's field.
+void QFormula::findProductNeighbours()
+{
+    const QFormulaField *holder = holderField();
+    const int index = holder ? holder->indexOfItem(this) : -1;
+    const bool before = productBefore;
+    const bool after = productAfter;
+    const auto *previous =
+        index > 0 ? qobject_cast<const QFormula *>(holder->itemWidget(index - 1)) : nullptr;
+    productBefore = index > 0 && leadsWithOperand() &&
+                    (holder->holdsDigitAt(index - 1) || (previous && previous->endsWithOperand()));
+    productAfter = index >= 0 && endsWithOperand() && holder->holdsDigitAt(index + 1);
+    if (before != productBefore || after != productAfter)
+        update();
 }
 
 QFont QFormula::scaledFont(const QFont &font, float factor)
@@ -324,14 +502,6 @@ QFormulaGraphItem *QFormula::graphItemAt(int row, int column) const
         if (item->row == row && item->column == column)
             return item;
     return nullptr;
-}
-
-// Leaves this formula for the field that holds it, as if the focus left that
-// field in the given direction. A formula not held in a field keeps the focus.
-void QFormula::leaveThroughHolder(FocusDirection direction)
-{
-    if (auto *holder = qobject_cast<QFormulaField *>(parentWidget()))
-        holder->moveFocusOut(direction);
 }
 
 void QFormula::scaleFieldFonts()

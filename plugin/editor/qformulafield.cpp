@@ -3,6 +3,8 @@
 #include "qformula.h"
 #include "qformulachar.h"
 #include "qformuladebug.h"
+#include "qformulaedit.h"
+#include "qtemplatecatalogue.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -15,6 +17,84 @@
 namespace
 {
 const int blinkInterval = 500;
+const QChar quote(QLatin1Char('"'));
+
+bool isGlyphText(const QWidget *item, const QString &text)
+{
+    const auto *glyph = dynamic_cast<const QFormulaChar *>(item);
+    return glyph && glyph->text() == text;
+}
+
+// Whether the items are one bracketed group: an opening bracket first whose
+// closing bracket is the last item.
+bool isOneBracketedGroup(const QVector<QWidget *> &items)
+{
+    if (items.size() < 2 || !isGlyphText(items.first(), QStringLiteral("(")))
+        return false;
+    int depth = 0;
+    for (int i = 0; i < items.size(); ++i) {
+        depth += isGlyphText(items.at(i), QStringLiteral("(")) ? 1 : 0;
+        depth -= isGlyphText(items.at(i), QStringLiteral(")")) ? 1 : 0;
+        if (depth == 0)
+            return i == items.size() - 1;
+    }
+    return false;
+}
+
+// The index after the bracket that closes the one at open, or to.
+int afterClosingBracket(const QString &text, int open, int to)
+{
+    int depth = 0;
+    for (int i = open; i < to; ++i) {
+        depth += text.at(i) == QLatin1Char('(') ? 1 : 0;
+        if (text.at(i) == QLatin1Char(')') && --depth == 0)
+            return i + 1;
+    }
+    return to;
+}
+
+bool isOperandCharacter(QChar ch)
+{
+    return ch.isLetterOrNumber() || ch == QLatin1Char('.') || ch == QLatin1Char('_');
+}
+
+// Where the operand that follows from on ends, read by precedence: signs,
+// then a bracketed group, or a number or name with the brackets of a call,
+// then any powers of it.
+int operandEnd(const QString &text, int from, int to)
+{
+    int end = from;
+    while (end < to && (text.at(end) == QLatin1Char('-') || text.at(end) == QLatin1Char('+')))
+        ++end;
+    if (end < to && text.at(end) == QLatin1Char('(')) {
+        end = afterClosingBracket(text, end, to);
+    } else {
+        while (end < to && isOperandCharacter(text.at(end)))
+            ++end;
+        if (end < to && end > from && text.at(end) == QLatin1Char('('))
+            end = afterClosingBracket(text, end, to);
+    }
+    while (end < to && text.at(end) == QLatin1Char('^'))
+        end = operandEnd(text, end + 1, to);
+    return end;
+}
+
+// Where the text pasted after a typed template ends: at the closing bar of
+// "|", the closing bracket of "sqrt(", else with the operand.
+int builtContentEnd(const QString &text, int from, int to, QChar trigger)
+{
+    if (trigger == QLatin1Char('('))
+        return afterClosingBracket(text, from - 1, to) - 1;
+    if (trigger != QLatin1Char('|'))
+        return operandEnd(text, from, to);
+    int depth = 0;
+    for (int i = from; i < to; ++i) {
+        depth += text.at(i) == QLatin1Char('(') ? 1 : text.at(i) == QLatin1Char(')') ? -1 : 0;
+        if (depth == 0 && text.at(i) == trigger)
+            return i;
+    }
+    return to;
+}
 } // namespace
 
 QFormulaField::QFormulaField(QWidget *parent) : QFrame(parent), layout(new QHBoxLayout(this))
@@ -42,7 +122,8 @@ void QFormulaField::insertText(const QString &text, bool autoBracket)
 {
     removeSelection();
     for (const QChar ch : text) {
-        const QString glyphText(ch.toLower());
+        // Inside double quotes the engine keeps the letter case, and so do we.
+        const QString glyphText(insideQuotes(cursorPos) ? ch : ch.toLower());
         auto *glyph = new QFormulaChar(glyphText, this);
         glyph->setObjectName(glyphText);
         glyph->setFont(font());
@@ -156,6 +237,7 @@ void QFormulaField::setCursorPosition(int pos, bool leaveAtEdge, bool keepAnchor
     }
     if (hasSelection())
         copySelection(QClipboard::Selection);
+    emit cursorMoved();
 }
 
 QString QFormulaField::itemClassName(int index) const
@@ -210,12 +292,99 @@ QString QFormulaField::selectedLine() const
     return lineOf(qMin(cursorPos, anchorPos), qMax(cursorPos, anchorPos));
 }
 
-void QFormulaField::typeLine(const QString &text)
+QFormulaField *QFormulaField::typeText(const QString &text, bool buildFormulas)
+{
+    QFormulaField *field = this;
+    for (const QChar ch : text)
+        if (ch.isPrint())
+            field = field->typeCharacter(ch, buildFormulas);
+    return field;
+}
+
+QFormulaField *QFormulaField::pasteText(const QString &text)
 {
     const QString line = text.section(QLatin1Char('\n'), 0, 0);
-    for (const QChar ch : line)
-        if (ch.isPrint())
-            insertText(QString(ch), true);
+    removeSelection();
+    return pasteRange(line, 0, line.size());
+}
+
+// A template typed in the text gets what the text gives it (the operand
+// after "/", "^" and "√", what stands up to the closing bar or bracket of
+// "|" and "sqrt("), without brackets round the whole of it, and the text
+// goes on after the template.
+QFormulaField *QFormulaField::pasteRange(const QString &text, int from, int to)
+{
+    QFormulaField *field = this;
+    for (int i = from; i < to;) {
+        const QChar ch = text.at(i);
+        if (!ch.isPrint()) {
+            ++i;
+            continue;
+        }
+        const QFormula *holder = field->formula();
+        const QTemplateCatalogue::Typed typed =
+            holder && holder->catalogue && !field->insideQuotes(field->cursorPos)
+                ? holder->catalogue->typedTemplate(field->glyphsBefore(field->cursorPos), ch)
+                : QTemplateCatalogue::Typed();
+        if (!typed.formulaTemplate) {
+            field = field->typeCharacter(ch, false);
+            ++i;
+            continue;
+        }
+        QFormulaField *inner =
+            field->buildTyped(typed.formulaTemplate, typed.infix, typed.glyphsBefore);
+        QFormula *built = inner->formula();
+        int start = i + 1;
+        int end = builtContentEnd(text, start, to, ch);
+        i = ch == QLatin1Char('(') || ch == QLatin1Char('|') ? qMin(end + 1, to) : end;
+        if (end - start >= 2 && text.at(start) == QLatin1Char('(') &&
+            afterClosingBracket(text, start, end) == end) {
+            ++start;
+            --end;
+        }
+        inner->pasteRange(text, start, end);
+        field = built->holderField();
+        field->focusAt(field->indexOfItem(built) + 1);
+    }
+    return field;
+}
+
+bool QFormulaField::insideQuotes(int pos) const
+{
+    int quotes = 0;
+    for (int i = 0; i < pos && i < itemCount(); ++i)
+        quotes += glyphIs(i, quote) ? 1 : 0;
+    return quotes % 2 == 1;
+}
+
+bool QFormulaField::holdsDigitAt(int index) const
+{
+    const QFormulaChar *glyph = glyphAt(index);
+    return glyph && !glyph->text().isEmpty() &&
+           (glyph->text().at(0).isDigit() || glyph->text() == QLatin1String("."));
+}
+
+int QFormulaField::indexOfItem(const QWidget *item) const
+{
+    return layout->indexOf(const_cast<QWidget *>(item));
+}
+
+void QFormulaField::unwrapFormula(QFormula *nested, bool cursorAfter)
+{
+    const int index = indexOfItem(nested);
+    if (index < 0)
+        return;
+    QVector<QWidget *> items;
+    for (QFormulaField *field : nested->readingOrder())
+        if (!field->caption)
+            items += field->takeItems(field->contentStart(), field->contentEnd());
+    placeCursor(index);
+    removeAt(index);
+    putItems(items);
+    if (!cursorAfter)
+        placeCursor(index);
+    bracketContent();
+    focusAt(cursorPos);
 }
 
 // Passes the template down the chain of focus proxies to the field that has
@@ -228,13 +397,21 @@ void QFormulaField::insertFormula(QFormula *formulaTemplate)
         return;
     }
     debugInsertionStep("inserting formula to", this);
+    QFormulaEdit edit(this);
     auto *copy = new QFormula(*formulaTemplate);
-    insertText(copy->appendText, true);
     if (copy->fieldCount() == 0) {
         copy->deleteLater();
-        setFocus(Qt::OtherFocusReason);
+        typeText(formulaTemplate->appendText, false)->setFocus(Qt::OtherFocusReason);
         return;
     }
+    // A selection goes into the formula's operand field.
+    if (hasSelection()) {
+        delete copy;
+        const int lo = qMin(cursorPos, anchorPos);
+        buildAround(formulaTemplate, takeItems(lo, qMax(cursorPos, anchorPos)));
+        return;
+    }
+    insertText(copy->appendText, true);
     holdFormula(copy);
     copy->setFocus(Qt::OtherFocusReason);
     bracketContent();
@@ -248,25 +425,34 @@ void QFormulaField::holdFormula(QFormula *nested)
     // alignment the box layout would cap the whole field at the height of
     // its shortest nested formula and squash the taller ones.
     layout->insertWidget(cursorPos, nested, 0, Qt::AlignVCenter);
+    nested->show();
     outlineState = NoOutline;
     connect(nested, &QFormula::returnPressed, this, &QFormulaField::returnPressed);
 }
 
 void QFormulaField::moveFocusOut(FocusDirection direction)
 {
-    QFormula *holder = formula();
-    if (!holder || holder->fieldCount() == 1) {
-        stayInside(direction);
+    if (direction == FocusDirection::Up || direction == FocusDirection::Down) {
+        moveVertically(direction);
         return;
     }
-    QFormulaField *target = holder->neighbourField(this, direction);
-    if (!target || target == this)
+    const bool toRight = direction == FocusDirection::Right;
+    const QVector<QFormulaField *> order =
+        formula() ? formula()->readingOrder() : QVector<QFormulaField *>();
+    const int at = int(order.indexOf(this));
+    const int next = toRight ? at + 1 : at - 1;
+    if (at < 0 || next < 0 || next >= order.size()) {
+        leaveFormula(toRight);
         return;
-    if (direction == FocusDirection::Left)
-        target->setCursorPosition(target->itemCount(), false, false);
-    else if (direction == FocusDirection::Right)
-        target->setCursorPosition(0, false, false);
-    target->setFocus(Qt::OtherFocusReason);
+    }
+    QFormulaField *target = order.at(next);
+    target->focusAt(toRight ? target->contentStart() : target->contentEnd());
+}
+
+void QFormulaField::focusAt(int pos)
+{
+    setCursorPosition(qBound(0, pos, itemCount()), false, false);
+    setFocus(Qt::OtherFocusReason);
 }
 
 int QFormulaField::itemCount() const
@@ -349,26 +535,38 @@ void QFormulaField::mouseMoveEvent(QMouseEvent *event)
 
 void QFormulaField::keyPressEvent(QKeyEvent *event)
 {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (event->matches(QKeySequence::Undo)) {
+        formula()->undo();
+    } else if (event->matches(QKeySequence::Redo) || (ctrl && event->key() == Qt::Key_Y)) {
+        formula()->redo();
+    } else {
+        const QString text = event->text();
+        const bool typing = !text.isEmpty() && text.at(0).isPrint() &&
+                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        QFormulaEdit edit(this, typing);
+        editByKey(event);
+    }
+    if (auto *focused = qobject_cast<QFormulaField *>(QApplication::focusWidget()))
+        emit focused->cursorMoved();
+}
+
+void QFormulaField::editByKey(QKeyEvent *event)
+{
     if (editSelection(event))
         return;
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint()) {
-        insertText(text, true);
+        typeText(text);
         return;
     }
     const bool shift = event->modifiers() == Qt::ShiftModifier;
     switch (event->key()) {
     case Qt::Key_Backspace:
-        if (hasSelection())
-            removeSelection();
-        else
-            removeBefore();
+        backspace();
         break;
     case Qt::Key_Delete:
-        if (hasSelection())
-            removeSelection();
-        else
-            removeAfter();
+        deleteForward();
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -380,12 +578,19 @@ void QFormulaField::keyPressEvent(QKeyEvent *event)
     case Qt::Key_End:
         setCursorPosition(itemCount(), false, shift);
         break;
-    // Selecting stays in the field; moving leaves it past either end.
+    // Selecting stays in the field; moving goes into the formulas beside
+    // the cursor and on past either end.
     case Qt::Key_Left:
-        setCursorPosition(cursorPos - 1, !shift, shift);
+        if (shift)
+            setCursorPosition(cursorPos - 1, false, true);
+        else
+            moveLeft();
         break;
     case Qt::Key_Right:
-        setCursorPosition(cursorPos + 1, !shift, shift);
+        if (shift)
+            setCursorPosition(cursorPos + 1, false, true);
+        else
+            moveRight();
         break;
     case Qt::Key_Up:
         moveFocusOut(FocusDirection::Up);
@@ -440,6 +645,22 @@ void QFormulaField::changeEvent(QEvent *event)
     QFrame::changeEvent(event);
 }
 
+// Tab goes on to the next field of the tree still to fill, Shift+Tab back
+// to the one before; past the last, to the controls around the formula.
+bool QFormulaField::focusNextPrevChild(bool next)
+{
+    const QVector<QFormulaField *> tree =
+        formula() ? formula()->rootFormula()->treeFields() : QVector<QFormulaField *>();
+    const int at = int(tree.indexOf(this));
+    for (int i = at + (next ? 1 : -1); at >= 0 && i >= 0 && i < tree.size(); i += next ? 1 : -1) {
+        if (tree.at(i)->itemCount() == 0 && !tree.at(i)->caption) {
+            tree.at(i)->focusAt(0);
+            return true;
+        }
+    }
+    return QFrame::focusNextPrevChild(next);
+}
+
 QFormula *QFormulaField::formula() const
 {
     return qobject_cast<QFormula *>(parentWidget());
@@ -474,6 +695,275 @@ void QFormulaField::removeAfter()
         return;
     removeAt(cursorPos);
     fitOwnBrackets();
+}
+
+// A typed character: kept as it stands inside quotes; a closing bracket
+// that closes nothing here closes the bracket open outside the formula; the
+// trigger of a template builds it; anything else becomes a glyph.
+QFormulaField *QFormulaField::typeCharacter(QChar ch, bool buildFormulas)
+{
+    if (insideQuotes(cursorPos)) {
+        insertText(QString(ch), true);
+        return this;
+    }
+    if (ch == QLatin1Char(')') && bracketDepthBefore(cursorPos) <= 0)
+        return closeBracket();
+    const QFormula *holder = formula();
+    if (buildFormulas && holder && holder->catalogue) {
+        const QTemplateCatalogue::Typed typed =
+            holder->catalogue->typedTemplate(glyphsBefore(cursorPos), ch);
+        // A bar typed at the end of an absolute value closes it.
+        const bool closes = typed.formulaTemplate && !typed.infix &&
+                            typed.formulaTemplate->objectName() == holder->objectName() &&
+                            holder->fieldCount() == 1 && cursorPos == contentEnd() &&
+                            itemCount() > 0;
+        if (closes) {
+            leaveFormula(true);
+            return holder->holderField() ? holder->holderField() : this;
+        }
+        if (typed.formulaTemplate)
+            return buildTyped(typed.formulaTemplate, typed.infix, typed.glyphsBefore);
+    }
+    insertText(QString(ch), true);
+    return this;
+}
+
+// The typed template takes the selection, or, typed after its operand, the
+// operand before the cursor without brackets round the whole of it.
+QFormulaField *QFormulaField::buildTyped(const QFormula *formulaTemplate, bool infix,
+                                         int glyphsBefore)
+{
+    for (int i = 0; i < glyphsBefore; ++i)
+        removeBefore();
+    QVector<QWidget *> items;
+    if (hasSelection()) {
+        items = takeItems(qMin(cursorPos, anchorPos), qMax(cursorPos, anchorPos));
+    } else if (infix) {
+        items = takeItems(operandStart(), cursorPos);
+        if (isOneBracketedGroup(items)) {
+            items.takeFirst()->deleteLater();
+            items.takeLast()->deleteLater();
+        }
+    }
+    return buildAround(formulaTemplate, items);
+}
+
+// A copy of the template at the cursor with the items in its operand field;
+// the cursor goes to the next field to fill, or stays in the operand field
+// when there is none or the items are none.
+QFormulaField *QFormulaField::buildAround(const QFormula *formulaTemplate, QVector<QWidget *> items)
+{
+    auto *copy = new QFormula(*formulaTemplate);
+    holdFormula(copy);
+    QFormulaField *operand = copy->operandField();
+    operand->putItems(items);
+    operand->bracketContent();
+    QFormulaField *next = items.isEmpty() ? nullptr : copy->nextToFill(operand);
+    QFormulaField *target = next ? next : operand;
+    target->focusAt(target == operand ? operand->cursorPos : 0);
+    bracketContent();
+    return target;
+}
+
+// The bracket goes to the nearest field around, out of formula after
+// formula, that has a bracket open before the formula.
+QFormulaField *QFormulaField::closeBracket()
+{
+    QFormulaField *field = this;
+    int pos = cursorPos;
+    while (field && field->bracketDepthBefore(pos) <= 0) {
+        QFormula *nested = field->formula();
+        field = nested ? nested->holderField() : nullptr;
+        pos = field ? field->indexOfItem(nested) + 1 : 0;
+    }
+    // Nothing open anywhere: the bracket closes a formula typed with an
+    // opening bracket ("sqrt("), else it stands here.
+    if (!field && formula() && formula()->prefix.contains(QLatin1Char('('))) {
+        leaveFormula(true);
+        return formula()->holderField() ? formula()->holderField() : this;
+    }
+    if (!field)
+        field = this;
+    else
+        field->focusAt(pos);
+    field->insertText(QStringLiteral(")"), true);
+    return field;
+}
+
+// The glyphs' text from the last nested formula before pos, or the start of
+// the content, up to pos.
+QString QFormulaField::glyphsBefore(int pos) const
+{
+    QString text;
+    for (int i = pos - 1; i >= contentStart(); --i) {
+        const QFormulaChar *glyph = glyphAt(i);
+        if (!glyph)
+            break;
+        text.prepend(glyph->text());
+    }
+    return text;
+}
+
+// The start of the operand before the cursor: numbers, names, nested
+// formulas and bracketed groups, back to an operator, an open bracket or
+// the start of the field.
+int QFormulaField::operandStart() const
+{
+    int start = cursorPos;
+    while (start > contentStart()) {
+        const QFormulaChar *glyph = glyphAt(start - 1);
+        if (!glyph) {
+            --start;
+        } else if (glyph->text() == QLatin1String(")")) {
+            const int open = matchingOpening(start - 1);
+            if (open < contentStart())
+                break;
+            start = open;
+        } else if (!glyph->text().isEmpty() && isOperandCharacter(glyph->text().at(0))) {
+            --start;
+        } else {
+            break;
+        }
+    }
+    return start;
+}
+
+// Takes the items from..to-1 out of the field without deleting them; the
+// cursor goes where they were.
+QVector<QWidget *> QFormulaField::takeItems(int from, int to)
+{
+    QVector<QWidget *> items;
+    for (int i = from; i < to && from < itemCount(); ++i) {
+        QLayoutItem *item = layout->takeAt(from);
+        QWidget *widget = item->widget();
+        delete item;
+        if (widget == focusProxy())
+            setFocusProxy(nullptr);
+        disconnect(widget, nullptr, this, nullptr);
+        items.append(widget);
+    }
+    placeCursor(from);
+    fitOwnBrackets();
+    update();
+    return items;
+}
+
+// Puts items taken from another field in at the cursor, which moves past
+// them.
+void QFormulaField::putItems(const QVector<QWidget *> &items)
+{
+    for (QWidget *item : items) {
+        if (auto *nested = qobject_cast<QFormula *>(item)) {
+            holdFormula(nested);
+        } else {
+            item->setParent(this);
+            item->setFont(font());
+            layout->insertWidget(cursorPos, item);
+            item->show();
+        }
+        placeCursor(cursorPos + 1);
+    }
+    if (!items.isEmpty())
+        outlineState = hasFocus() ? FocusOutline : NoOutline;
+}
+
+// Left goes into the formula before the cursor, to the end of its last
+// field, and on past the start of the field; Right mirrors it.
+void QFormulaField::moveLeft()
+{
+    const auto *nested =
+        cursorPos > contentStart() ? qobject_cast<QFormula *>(itemWidget(cursorPos - 1)) : nullptr;
+    const QVector<QFormulaField *> order =
+        nested ? nested->readingOrder() : QVector<QFormulaField *>();
+    if (order.isEmpty())
+        setCursorPosition(cursorPos - 1, true, false);
+    else
+        order.last()->focusAt(order.last()->contentEnd());
+}
+
+void QFormulaField::moveRight()
+{
+    const auto *nested =
+        cursorPos < contentEnd() ? qobject_cast<QFormula *>(itemWidget(cursorPos)) : nullptr;
+    const QVector<QFormulaField *> order =
+        nested ? nested->readingOrder() : QVector<QFormulaField *>();
+    if (order.isEmpty())
+        setCursorPosition(cursorPos + 1, true, false);
+    else
+        order.first()->focusAt(order.first()->contentStart());
+}
+
+// To the field stacked above or below in the innermost formula that has
+// one, going out one formula at a time; where none has one, nowhere.
+void QFormulaField::moveVertically(FocusDirection direction)
+{
+    for (const QFormulaField *field = this; field && field->formula();) {
+        if (QFormulaField *target = field->formula()->stackedField(field, direction)) {
+            target->focusAt(target->cursorPos);
+            return;
+        }
+        field = field->formula()->holderField();
+    }
+}
+
+// Puts the cursor just before or after the formula in the field that holds
+// it; a field of the root formula keeps it.
+void QFormulaField::leaveFormula(bool toRight)
+{
+    QFormula *nested = formula();
+    QFormulaField *holder = nested ? nested->holderField() : nullptr;
+    if (holder)
+        holder->focusAt(holder->indexOfItem(nested) + (toRight ? 1 : 0));
+}
+
+// Backspace goes into the formula before the cursor, to the end of its last
+// field; an empty one goes at once. At the start of a field it goes to the
+// field before; at the start of the first, or in an empty formula, it takes
+// the formula away and keeps what its fields held.
+void QFormulaField::backspace()
+{
+    if (hasSelection()) {
+        removeSelection();
+        return;
+    }
+    QFormula *holder = formula();
+    if (cursorPos > contentStart()) {
+        const auto *nested = qobject_cast<QFormula *>(itemWidget(cursorPos - 1));
+        if (nested && !nested->isEmpty())
+            moveLeft();
+        else
+            removeBefore();
+        return;
+    }
+    if (!holder || !holder->holderField())
+        return;
+    if (holder->isEmpty() || holder->readingOrder().first() == this)
+        holder->holderField()->unwrapFormula(holder, false);
+    else
+        moveFocusOut(FocusDirection::Left);
+}
+
+void QFormulaField::deleteForward()
+{
+    if (hasSelection()) {
+        removeSelection();
+        return;
+    }
+    QFormula *holder = formula();
+    if (cursorPos < contentEnd()) {
+        const auto *nested = qobject_cast<QFormula *>(itemWidget(cursorPos));
+        if (nested && !nested->isEmpty())
+            moveRight();
+        else
+            removeAfter();
+        return;
+    }
+    if (!holder || !holder->holderField())
+        return;
+    if (holder->isEmpty() || holder->readingOrder().last() == this)
+        holder->holderField()->unwrapFormula(holder, true);
+    else
+        moveFocusOut(FocusDirection::Right);
 }
 
 // The field's own brackets go once they enclose nothing, or once a closing
@@ -516,6 +1006,28 @@ int QFormulaField::bracketDepth() const
             --depth;
     }
     return depth;
+}
+
+// The depth of brackets open before pos within the content.
+int QFormulaField::bracketDepthBefore(int pos) const
+{
+    int depth = 0;
+    for (int i = contentStart(); i < pos && i < contentEnd(); ++i)
+        depth += glyphIs(i, QStringLiteral("(")) ? 1 : glyphIs(i, QStringLiteral(")")) ? -1 : 0;
+    return depth;
+}
+
+// The index of the bracket that opens the one at close, or -1.
+int QFormulaField::matchingOpening(int close) const
+{
+    int depth = 0;
+    for (int i = close; i >= 0; --i) {
+        if (glyphIs(i, QStringLiteral(")")))
+            ++depth;
+        else if (glyphIs(i, QStringLiteral("(")) && --depth == 0)
+            return i;
+    }
+    return -1;
 }
 
 int QFormulaField::contentStart() const
@@ -562,7 +1074,9 @@ bool QFormulaField::handlesKey(QKeyEvent *event) const
 {
     if (event->matches(QKeySequence::Copy))
         return hasSelection();
-    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::SelectAll))
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::SelectAll) ||
+        event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+        (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_Y))
         return true;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
@@ -612,7 +1126,8 @@ void QFormulaField::copySelection(QClipboard::Mode mode) const
 
 void QFormulaField::paste(QClipboard::Mode mode)
 {
-    typeLine(QGuiApplication::clipboard()->text(mode));
+    QFormulaEdit edit(this);
+    pasteText(QGuiApplication::clipboard()->text(mode));
 }
 
 // Puts cursor and anchor at pos, dropping any selection.
@@ -639,16 +1154,6 @@ void QFormulaField::releaseRemovedProxy(QWidget *removed)
     setFocusProxy(nullptr);
     if (focusInside)
         setFocus(Qt::OtherFocusReason);
-}
-
-// The focus never leaves a formula with a single field by the arrow keys: it
-// stays here, with the cursor at the end after Right and at 0 otherwise.
-void QFormulaField::stayInside(FocusDirection direction)
-{
-    setFocusProxy(nullptr);
-    const bool toEnd = direction == FocusDirection::Right && itemCount() > 0;
-    setCursorPosition(toEnd ? itemCount() : 0, false, false);
-    setFocus(Qt::OtherFocusReason);
 }
 
 // Makes every widget on the way from this field up to the widget holding the

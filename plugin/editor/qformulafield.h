@@ -17,8 +17,11 @@ class QHBoxLayout;
 // focused. With autoBrakes it wraps its content in brackets of its own while
 // the user types anything that is not a plain operand; those brackets then
 // enclose exactly what the field holds, and the cursor stays between them.
-// Ctrl+C copies a selection as its line text, Ctrl+V, Shift+Insert and a
-// middle click type the clipboard's first line as if it were typed.
+// Typing builds formulas from the catalogue's templates: "/" a fraction of
+// the operand before the cursor, "^" a power of it, "√" a root. Ctrl+C
+// copies a selection as its line text; Ctrl+V, Shift+Insert and a middle
+// click paste the clipboard's first line, read by the operators' precedence.
+// Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo.
 class QFormulaField : public QFrame
 {
     Q_OBJECT
@@ -46,12 +49,30 @@ public:
     // Takes the formula in as an item at the cursor, which stays in front of
     // it; Return in the formula is passed on as Return in this field.
     void holdFormula(QFormula *nested);
+    // Hands the cursor on past the start (Left) or end (Right) of the field
+    // to the field before or after it in reading order, or out of the
+    // formula beside it; Up and Down to the field stacked above or below.
     void moveFocusOut(FocusDirection direction);
+    // Puts the cursor at pos and the focus here.
+    void focusAt(int pos);
     void selectAll();
     // The selected items as one line, as toLine writes them.
     QString selectedLine() const;
-    // Types the first line of the text, character by character, as keys do.
-    void typeLine(const QString &text);
+    // Types the text as keys do, building formulas from typed "/", "^",
+    // "√", "|" and "sqrt(" when buildFormulas is set. Returns the field
+    // that has the cursor afterwards.
+    QFormulaField *typeText(const QString &text, bool buildFormulas = true);
+    // Puts in the first line of the text by what it means: "1/2+2^10" a
+    // fraction plus a power. Returns the field that has the cursor after it.
+    QFormulaField *pasteText(const QString &text);
+    // Takes the nested formula out and puts what its fields held in its
+    // place, in reading order; the cursor before or after that.
+    void unwrapFormula(QFormula *nested, bool cursorAfter);
+    // Whether a double quote before pos is still open.
+    bool insideQuotes(int pos) const;
+    bool holdsDigitAt(int index) const;
+    int indexOfItem(const QWidget *item) const;
+    QFormula *formula() const;
 
     int itemCount() const;
     QWidget *itemWidget(int index) const;
@@ -68,9 +89,16 @@ public:
     bool autoBrakes = false;
     int row = 0;
     int column = 0;
+    int rowSpan = 1;
+    // Takes the operand or the selection that its formula is built around.
+    bool operand = false;
+    // Holds the template's fixed text, such as "sin".
+    bool caption = false;
 
 signals:
     void returnPressed();
+    // The cursor moved, within the field or into it.
+    void cursorMoved();
 
 protected:
     bool event(QEvent *event) override;
@@ -83,23 +111,41 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     enum Outline { NoOutline = 0, EmptyOutline = 1, FocusOutline = 2 };
 
-    QFormula *formula() const;
     QFormulaChar *glyphAt(int index) const;
     bool glyphIs(int index, const QString &text) const;
     bool hasSelection() const { return cursorPos != anchorPos; }
     int contentStart() const;
     int contentEnd() const;
     int matchingBracket(int open) const;
+    int matchingOpening(int close) const;
+    int bracketDepthBefore(int pos) const;
     QString lineOf(int from, int to) const;
     bool handlesKey(QKeyEvent *event) const;
     bool editSelection(QKeyEvent *event);
     void copySelection(QClipboard::Mode mode) const;
     void paste(QClipboard::Mode mode);
     void placeCursor(int pos);
+    void editByKey(QKeyEvent *event);
+    QFormulaField *typeCharacter(QChar ch, bool buildFormulas);
+    QFormulaField *buildTyped(const QFormula *formulaTemplate, bool infix, int glyphsBefore);
+    QFormulaField *buildAround(const QFormula *formulaTemplate, QVector<QWidget *> items);
+    QFormulaField *closeBracket();
+    QFormulaField *pasteRange(const QString &text, int from, int to);
+    QString glyphsBefore(int pos) const;
+    int operandStart() const;
+    QVector<QWidget *> takeItems(int from, int to);
+    void putItems(const QVector<QWidget *> &items);
+    void moveLeft();
+    void moveRight();
+    void moveVertically(FocusDirection direction);
+    void leaveFormula(bool toRight);
+    void backspace();
+    void deleteForward();
     void removeBefore();
     void removeAfter();
     void fitOwnBrackets();
@@ -108,7 +154,6 @@ private:
     int bracketDepth() const;
     void takeFocusFromProxy();
     void releaseRemovedProxy(QWidget *removed);
-    void stayInside(FocusDirection direction);
     void linkFocusProxies();
     void paintSelection(QPainter &painter, int cursorLeft, int penWidth);
     void paintCursor(QPainter &painter, int cursorLeft, int penWidth);

@@ -50,6 +50,10 @@
         <source>The engine tovel could not be started</source>
         <translation>Не удалось запустить вычислитель tovel</translation>
     </message>
+    <message>
+        <source>Fill in the empty field</source>
+        <translation>Заполните пустое поле</translation>
+    </message>
 </context>
 <context>
     <name>QFormulaKeyboard</name>

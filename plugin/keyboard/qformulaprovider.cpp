@@ -5,14 +5,10 @@
 #include "qformulakeyboard.h"
 #include "qformularecord.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QIODevice>
 #include <QPixmap>
-
-#include <memory>
 
 QT_WARNING_DISABLE_DEPRECATED
 
@@ -105,6 +101,7 @@ bool QFormulaProvider::startElement(const QString &, const QString &, const QStr
                 textValue(atts, "appendText"), intValue(atts, "paletteX"),
                 intValue(atts, "paletteY"), intValue(atts, "paletteW"), intValue(atts, "paletteH"),
                 intValue(atts, "keybX"), intValue(atts, "keybY"));
+        readItemTriggers(atts);
     } else if (qName == QLatin1String("field")) {
         readField(atts);
     } else if (qName == QLatin1String("line")) {
@@ -121,6 +118,7 @@ void QFormulaProvider::addItem(int group, const QString &name, const QString &li
 {
     auto *templ = new QFormula;
     templates.append(templ);
+    templateCatalogue.add(templ);
     templ->setObjectName(name.isEmpty() ? appendText : name);
     templ->lineTemplate = lineTemplate;
     templ->appendText = appendText;
@@ -144,56 +142,23 @@ QFormula *QFormulaProvider::createFormula(int index) const
     return new QFormula(*templates.at(index));
 }
 
-// Each formula is a copy of its template whose fields are emptied and
-// filled again item by item: the glyphs typed as they stand, the nested
-// formulas built the same way and taken in, then bracketed as typing them
-// would have.
 QFormula *QFormulaProvider::createFormula(const QFormulaRecord &record) const
 {
-    return describes(record) ? buildFormula(record) : nullptr;
+    return templateCatalogue.build(record);
 }
 
 bool QFormulaProvider::describes(const QFormulaRecord &record) const
 {
-    const QFormula *formulaTemplate = templateNamed(record.name);
-    if (record.isGlyph || !formulaTemplate || formulaTemplate->fieldCount() != record.fields.size())
-        return false;
-    for (const QVector<QFormulaRecord> &field : record.fields)
-        for (const QFormulaRecord &item : field)
-            if (!item.isGlyph && !describes(item))
-                return false;
-    return true;
+    return templateCatalogue.describes(record);
 }
 
-QFormula *QFormulaProvider::buildFormula(const QFormulaRecord &record) const
+// What typing builds the template, and how it is written as an inverse.
+void QFormulaProvider::readItemTriggers(const QXmlAttributes &atts)
 {
-    auto formula = std::make_unique<QFormula>(*templateNamed(record.name));
-    formula->setParent(nullptr);
-    for (int i = 0; i < record.fields.size(); ++i) {
-        QFormulaField *field = formula->field(i);
-        field->clear();
-        for (const QFormulaRecord &item : record.fields.at(i)) {
-            if (item.isGlyph) {
-                field->insertText(item.name, false);
-                continue;
-            }
-            field->holdFormula(buildFormula(item));
-            field->setCursorPosition(field->cursorPosition() + 1, false, false);
-        }
-        field->bracketContent();
-        // Outlined as a field is once the user has left it.
-        QFocusEvent left(QEvent::FocusOut);
-        QCoreApplication::sendEvent(field, &left);
-    }
-    return formula.release();
-}
-
-const QFormula *QFormulaProvider::templateNamed(const QString &name) const
-{
-    for (const QFormula *formulaTemplate : templates)
-        if (formulaTemplate->objectName() == name)
-            return formulaTemplate;
-    return nullptr;
+    QFormula *formulaTemplate = templates.last();
+    formulaTemplate->infix = textValue(atts, "infix");
+    formulaTemplate->prefix = textValue(atts, "prefix");
+    formulaTemplate->inverseLine = textValue(atts, "inverseLine");
 }
 
 // Fields and lines belong to the last item read; before the first item there
@@ -204,9 +169,13 @@ void QFormulaProvider::readField(const QXmlAttributes &atts)
     const int column = intValue(atts, "column");
     if (templates.isEmpty() || !validCell(row, column))
         return;
-    templates.last()->addField(floatValue(atts, "fontSizeMult"), row, column,
-                               textValue(atts, "value"), textValue(atts, "defValue"),
-                               intValue(atts, "autoBrakes") != 0);
+    QFormula *formulaTemplate = templates.last();
+    formulaTemplate->addField(floatValue(atts, "fontSizeMult"), row, column,
+                              textValue(atts, "value"), textValue(atts, "defValue"),
+                              intValue(atts, "autoBrakes") != 0,
+                              qBound(1, intValue(atts, "rowSpan"), maxCellIndex + 1));
+    formulaTemplate->field(formulaTemplate->fieldCount() - 1)->operand =
+        intValue(atts, "operand") != 0;
 }
 
 void QFormulaProvider::readLine(const QXmlAttributes &atts)

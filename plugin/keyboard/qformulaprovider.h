@@ -1,6 +1,8 @@
 #ifndef QFORMULAPROVIDER_H
 #define QFORMULAPROVIDER_H
 
+#include "qtemplatecatalogue.h"
+
 #include <QRect>
 #include <QVector>
 #include <QXmlDefaultHandler>
@@ -43,13 +45,15 @@ public:
     // an item without a key.
     QRect keyFace(int index) const { return keyFaces.at(index); }
 
+    const QTemplateCatalogue &catalogue() const { return templateCatalogue; }
+
 private:
-    const QFormula *templateNamed(const QString &name) const;
-    QFormula *buildFormula(const QFormulaRecord &record) const;
+    void readItemTriggers(const QXmlAttributes &atts);
     void readField(const QXmlAttributes &atts);
     void readLine(const QXmlAttributes &atts);
 
     QVector<QFormula *> templates;
+    QTemplateCatalogue templateCatalogue;
     QVector<QRect> keyFaces;
     QPixmap *palette = nullptr;
     QFormulaKeyboard *keyboard = nullptr;

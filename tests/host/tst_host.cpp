@@ -174,6 +174,9 @@ void HostTest::run_data()
         << QString("without engine") << QStringList{shot, "1+2"} << QStringList{"PATH="} << 4
         << QByteArray() << QByteArray("brisma-host: the engine tovel could not be started\n")
         << true;
+    QTest::newRow("a field left empty, pictured all the same")
+        << QString("portable") << QStringList{shot, "5+√"} << asUsual << 4 << QByteArray()
+        << QByteArray("brisma-host: Fill in the empty field\n") << true;
     QTest::newRow("missing plug-in")
         << QString("portable") << QStringList{"--plugin-file=SCRATCH/none.so", shot} << asUsual << 3
         << QByteArray() << QByteArray("brisma-host: cannot use the plug-in") << false;
@@ -239,7 +242,7 @@ void HostTest::realWindow()
         host(hostIn(QStringLiteral("portable")),
              {QStringLiteral("-platform"), QStringLiteral("xcb"),
               QStringLiteral("--screenshot=") + picture(),
-              QStringLiteral("{Дробь}4{Up}{Корень}{Степень}3{Up}2{Up}{Up}{Up}{End}{Модуль}-2")},
+              QStringLiteral("{Дробь}4{Up}{Корень}{Степень}3{Up}2{Right}{Right}{Модуль}-2")},
              {xvfb, QStringLiteral("-a"), QStringLiteral("-s"),
               QStringLiteral("-screen 0 1024x768x24")});
     QVERIFY2(run.finished, "the host did not end");

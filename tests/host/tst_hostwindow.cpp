@@ -54,8 +54,8 @@ void HostWindowTest::initTestCase()
 
 // Each entry of the Edit menu, chosen from the menu or by its shortcut in
 // the formula: Copy answer puts the answer on the clipboard, Paste hands
-// Ctrl+V to the focused field, which types the clipboard, Clear empties the
-// formula.
+// Ctrl+V to the focused field, which types the clipboard, Undo and Redo hand
+// it their keys, Clear empties the formula.
 void HostWindowTest::editMenu_data()
 {
     QTest::addColumn<QString>("entry");
@@ -65,11 +65,15 @@ void HostWindowTest::editMenu_data()
     const QKeySequence copy(QKeySequence::Copy);
     const QKeySequence paste(QKeySequence::Paste);
     const QKeySequence clear(Qt::CTRL | Qt::Key_L);
+    const QKeySequence undo(QKeySequence::Undo);
+    const QKeySequence redo(QKeySequence::Redo);
     QTest::newRow("Copy answer from the menu") << "&Copy answer" << copy << false;
     QTest::newRow("Ctrl+C in the formula") << "&Copy answer" << copy << true;
     QTest::newRow("Paste from the menu") << "&Paste" << paste << false;
     QTest::newRow("Clear from the menu") << "C&lear" << clear << false;
     QTest::newRow("Ctrl+L in the formula") << "C&lear" << clear << true;
+    QTest::newRow("Undo from the menu") << "&Undo" << undo << false;
+    QTest::newRow("Redo from the menu, after an undo") << "&Redo" << redo << false;
 }
 
 void HostWindowTest::editMenu()
@@ -95,6 +99,8 @@ void HostWindowTest::editMenu()
     QAction *action = editAction(window, entry);
     QVERIFY(action);
     QCOMPARE(action->shortcut(), shortcut);
+    if (entry == QLatin1String("&Redo"))
+        QTest::keySequence(field, QKeySequence(QKeySequence::Undo));
     if (byShortcut)
         QTest::keySequence(field, shortcut);
     else
@@ -111,7 +117,7 @@ void HostWindowTest::editMenu()
     QString sent = QStringLiteral("6*7");
     if (entry == QLatin1String("&Paste"))
         sent += QLatin1String("before");
-    else if (entry == QLatin1String("C&lear"))
+    else if (entry == QLatin1String("C&lear") || entry == QLatin1String("&Undo"))
         sent.clear();
     QCOMPARE(engine.arguments().last(), sent);
 }

@@ -42,7 +42,17 @@ public:
     }
     QProcess *engine() const { return display->findChild<QProcess *>(); }
 
-    static void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    // Each character goes to the widget that has the focus when it is typed,
+    // as a keyboard's would: typing "/" moves the focus into a fraction.
+    static void type(const QString &text)
+    {
+        for (const QChar ch : text) {
+            const Qt::Key key =
+                ch.unicode() < 0x80 ? Qt::Key(QTest::asciiToKey(ch.toLatin1())) : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key, QString(ch),
+                                Qt::NoModifier);
+        }
+    }
     static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     void click(const QString &buttonText) const
     {

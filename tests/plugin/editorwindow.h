@@ -3,6 +3,7 @@
 
 #include "qformula.h"
 #include "qformulafield.h"
+#include "qtemplatecatalogue.h"
 #include "templates.h"
 
 #include <QApplication>
@@ -10,13 +11,19 @@
 #include <QtTest>
 
 // A window holding a root input formula, a copy of the input template, the
-// way the calculator display holds its formula. Keys go to the focused field.
+// way the calculator display holds its formula. Keys go to the focused field;
+// typing builds fractions, powers, roots and absolute values from the
+// window's templates.
 class EditorWindow : public QWidget
 {
 public:
     // Without an explicit font the formula tree inherits the window's font.
     explicit EditorWindow(bool explicitFont = true)
-        : inputTemplate(templates::input()), root(new QFormula(*inputTemplate))
+        : inputTemplate(catalogued(templates::input())),
+          fraction(catalogued(templates::fraction())), power(catalogued(templates::power())),
+          squareRoot(catalogued(templates::squareRoot())),
+          absoluteValue(catalogued(templates::absoluteValue())),
+          sine(catalogued(templates::sine())), root(new QFormula(*inputTemplate))
     {
         root->setParent(this);
         auto *layout = new QVBoxLayout(this);
@@ -39,7 +46,17 @@ public:
         return qobject_cast<QFormulaField *>(QApplication::focusWidget());
     }
 
-    static void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    // Each character goes to the widget that has the focus when it is typed,
+    // as a keyboard's would: typing "/" moves the focus into a fraction.
+    static void type(const QString &text)
+    {
+        for (const QChar ch : text) {
+            const Qt::Key key =
+                ch.unicode() < 0x80 ? Qt::Key(QTest::asciiToKey(ch.toLatin1())) : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key, QString(ch),
+                                Qt::NoModifier);
+        }
+    }
 
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -55,7 +72,19 @@ public:
         return qobject_cast<QFormula *>(target->itemWidget(target->cursorPosition()));
     }
 
+    std::unique_ptr<QFormula> catalogued(std::unique_ptr<QFormula> formulaTemplate)
+    {
+        catalogue.add(formulaTemplate.get());
+        return formulaTemplate;
+    }
+
+    QTemplateCatalogue catalogue;
     std::unique_ptr<QFormula> inputTemplate;
+    std::unique_ptr<QFormula> fraction;
+    std::unique_ptr<QFormula> power;
+    std::unique_ptr<QFormula> squareRoot;
+    std::unique_ptr<QFormula> absoluteValue;
+    std::unique_ptr<QFormula> sine;
     QFormula *root;
 };
 

@@ -37,13 +37,14 @@ public:
     QWidget *display() const { return panel->findChild<QWidget *>(QStringLiteral("display")); }
     QString historyFile() const { return dir.filePath(QStringLiteral("brisma.history")); }
 
-    // Plays a user's steps: "{Up}", "{Down}", "{Right}" and "{End}" press
+    // Plays a user's steps: "{Up}", "{Down}", "{Left}", "{Right}" and "{End}" press
     // those keys, "{Name}" clicks the key of the formula Name, anything else
     // is typed.
     void play(const QStringList &steps) const
     {
         const QMap<QString, Qt::Key> keys{{QStringLiteral("{Up}"), Qt::Key_Up},
                                           {QStringLiteral("{Down}"), Qt::Key_Down},
+                                          {QStringLiteral("{Left}"), Qt::Key_Left},
                                           {QStringLiteral("{Right}"), Qt::Key_Right},
                                           {QStringLiteral("{End}"), Qt::Key_End}};
         for (const QString &step : steps) {

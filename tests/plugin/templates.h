@@ -2,6 +2,7 @@
 #define TEMPLATES_H
 
 #include "qformula.h"
+#include "qformulafield.h"
 
 #include <QLineF>
 
@@ -36,34 +37,39 @@ inline std::unique_ptr<QFormula> sine()
     auto formula = make(QStringLiteral("Синус"), QStringLiteral("pow(%1(%3),%2)"));
     formula->addField(1, 1, 0, QStringLiteral("sin"), QString(), false);
     formula->addField(0.7f, 0, 1, QString(), QStringLiteral("1"), false);
-    formula->addField(1, 1, 2, QString(), QStringLiteral("0"), true);
+    formula->addField(1, 1, 2, QString(), QString(), true);
     return formula;
 }
 
-// Field order: exponent %1, base %2.
+// Field order: exponent %1, base %2; typed as "^" after its base.
 inline std::unique_ptr<QFormula> power()
 {
     auto formula = make(QStringLiteral("Степень"), QStringLiteral("pow(%2,%1)"));
-    formula->addField(0.7f, 0, 1, QString(), QStringLiteral("0"), false);
-    formula->addField(1, 1, 0, QString(), QStringLiteral("0"), false);
+    formula->infix = QStringLiteral("^");
+    formula->addField(0.7f, 0, 1, QString(), QString(), false);
+    formula->addField(1, 1, 0, QString(), QString(), true);
     return formula;
 }
 
 inline std::unique_ptr<QFormula> absoluteValue()
 {
     auto formula = make(QStringLiteral("Модуль"), QStringLiteral("abs(%1)"));
-    formula->addField(1, 0, 1, QString(), QStringLiteral("0"), false);
+    formula->prefix = QStringLiteral("|");
+    formula->addField(1, 0, 1, QString(), QString(), false);
     formula->addLine(QLineF(0.5, 0.01, 0.5, 0.99), 0, 0, 0.05f);
     formula->addLine(QLineF(0.5, 0.01, 0.5, 0.99), 0, 2, 0.05f);
     return formula;
 }
 
 // Field order: numerator %1, denominator %2; the bar lies between them.
+// Typed as "/" after its numerator.
 inline std::unique_ptr<QFormula> fraction()
 {
     auto formula = make(QStringLiteral("Дробь"), QStringLiteral("((%1)/(%2))"));
-    formula->addField(1, 0, 0, QString(), QStringLiteral("0"), false);
-    formula->addField(1, 2, 0, QString(), QStringLiteral("0"), false);
+    formula->infix = QStringLiteral("/");
+    formula->addField(1, 0, 0, QString(), QString(), false);
+    formula->field(0)->operand = true;
+    formula->addField(1, 2, 0, QString(), QString(), false);
     formula->addLine(QLineF(0, 0.5, 1, 0.5), 1, 0, 20);
     return formula;
 }
@@ -72,7 +78,8 @@ inline std::unique_ptr<QFormula> fraction()
 inline std::unique_ptr<QFormula> squareRoot()
 {
     auto formula = make(QStringLiteral("Корень"), QStringLiteral("sqrt(%1)"));
-    formula->addField(1, 1, 2, QString(), QStringLiteral("0"), false);
+    formula->prefix = QStringLiteral("√ sqrt(");
+    formula->addField(1, 1, 2, QString(), QString(), false);
     formula->addLine(QLineF(0, 0.6, 0.5, 1), 1, 0, 0.3f);
     formula->addLine(QLineF(0.5, 1, 1, 0), 1, 1, 0.3f);
     formula->addLine(QLineF(0, 1, 1, 1), 0, 2, 0);

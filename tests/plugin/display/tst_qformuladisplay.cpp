@@ -37,6 +37,7 @@ private slots:
     void returnFromEveryStop();
     void copyAnswer_data();
     void copyAnswer();
+    void emptyFieldStartsNothing();
 };
 
 namespace
@@ -124,9 +125,9 @@ void FormulaDisplayTest::answerAsValue_data()
     QTest::newRow("2Ans after 1e-20") << QByteArray("1e-20\n") << none << "2Ans"
                                       << "2(1e-20)";
     QTest::newRow("decimal fraction") << QByteArray("0.5\n") << none << "Ans/2"
-                                      << "(0.5)/2";
+                                      << "(((0.5))/(2))";
     QTest::newRow("infinity") << QByteArray("-Infinity\n") << none << "1/Ans"
-                              << "1/(-Infinity)";
+                              << "((1)/((-Infinity)))";
     QTest::newRow("answer is no Ans") << QByteArray("3\n") << none << "answer"
                                       << "answer";
     QTest::newRow("name ending in ans") << QByteArray("3\n") << none << "xans+1"
@@ -135,8 +136,8 @@ void FormulaDisplayTest::answerAsValue_data()
                                                  << "x2ans";
     QTest::newRow("name beginning with ans") << QByteArray("3\n") << none << "ans2+ans_"
                                              << "ans2+ans_";
-    QTest::newRow("Ans in a call") << QByteArray("4\n") << none << "sqrt(ans)"
-                                   << "sqrt((4))";
+    QTest::newRow("Ans in a call") << QByteArray("4\n") << none << "cos(ans)"
+                                   << "cos((4))";
     QTest::newRow("error text as text") << none << QByteArray("Syntax error\n") << "Ans+1"
                                         << "Syntax error+1";
     QTest::newRow("two lines as text") << QByteArray("1\n2\n") << none << "Ans"
@@ -348,6 +349,26 @@ void FormulaDisplayTest::copyAnswer()
         QVERIFY(QMetaObject::invokeMethod(panel.display(), "copyAnswer"));
     }
     QCOMPARE(QApplication::clipboard()->text(), copied);
+}
+
+// A formula with a field left empty is not calculated: the answer line says
+// so and the cursor goes to that field.
+void FormulaDisplayTest::emptyFieldStartsNothing()
+{
+    FakeEngine engine;
+    PanelFixture panel;
+    QVERIFY(panel.open());
+    DisplayDriver::type(QStringLiteral("5+√"));
+    DisplayDriver::press(Qt::Key_Left);
+    const auto *index = qobject_cast<QFormulaField *>(QApplication::focusWidget());
+    QVERIFY(index);
+    DisplayDriver::press(Qt::Key_Return);
+    QCOMPARE(engine.arguments(), QStringList());
+    QCOMPARE(panel.driver.answer(), QStringLiteral("Fill in the empty field"));
+    const auto *focused = qobject_cast<QFormulaField *>(QApplication::focusWidget());
+    QVERIFY(focused && focused != index);
+    QCOMPARE(focused->itemCount(), 0);
+    QCOMPARE(focused->formula()->objectName(), QStringLiteral("Корень"));
 }
 
 QTEST_MAIN(FormulaDisplayTest)

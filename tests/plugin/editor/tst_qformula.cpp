@@ -1,5 +1,7 @@
 #include "editorwindow.h"
 #include "qformulagraphitem.h"
+#include "qformularecord.h"
+#include "qformulaundostack.h"
 #include "settledlayout.h"
 
 #include <QFontMetrics>
@@ -17,17 +19,25 @@ private slots:
     void linearisation();
     void copies();
     void insertion();
-    void backspaceDeletesNestedFormula();
+    void backspaceDeletesEmptyNestedFormula();
     void fontScalesWithDepth();
     void fontScalesWithoutExplicitFont_data();
     void fontScalesWithoutExplicitFont();
     void nestedFormulasKeepPreferredSize_data();
     void nestedFormulasKeepPreferredSize();
     void clear();
+    void undoKeepsItsLimit();
+    void typingRunsAreOneStep();
 };
 
 namespace
 {
+
+// A state told apart by its number.
+QFormulaUndoStack::State numbered(int k)
+{
+    return {QFormulaRecord::glyph(QString::number(k)), {k}};
+}
 
 bool isPointSize(const QWidget *widget, qreal size)
 {
@@ -75,7 +85,7 @@ void FormulaTest::linearisation()
     editor.insert(fraction.get());
     EditorWindow::press(Qt::Key_Up);
     EditorWindow::type(QStringLiteral("1"));
-    QCOMPARE(editor.root->toLine(), QStringLiteral("((1)/(0))"));
+    QCOMPARE(editor.root->toLine(), QStringLiteral("((1)/())"));
     retype();
     EditorWindow::type(QStringLiteral("2*"));
     editor.insert(power.get());
@@ -126,8 +136,8 @@ void FormulaTest::copies()
     auto fraction = templates::fraction();
     editor.insert(fraction.get());
     QFormula flattened(*editor.root);
-    QCOMPARE(flattened.field(0)->itemCount(), 9);
-    QCOMPARE(flattened.field(0)->toLine(false), QStringLiteral("((0)/(0))"));
+    QCOMPARE(flattened.field(0)->itemCount(), 7);
+    QCOMPARE(flattened.field(0)->toLine(false), QStringLiteral("(()/())"));
 }
 
 // A key click walks down the chain of focus proxies to the focused field;
@@ -163,7 +173,7 @@ void FormulaTest::insertion()
     QTest::ignoreMessage(QtDebugMsg, "passing formula to \"Синус\" ");
     QTest::ignoreMessage(QtDebugMsg, "inserting formula to \"field [1; 2] of \"Синус\"\" ");
     QFormula *inner = editor.insert(fraction.get());
-    QCOMPARE(argument->toLine(false), QStringLiteral("(x((0)/(0)))"));
+    QCOMPARE(argument->toLine(false), QStringLiteral("(x(()/()))"));
     QCOMPARE(argument->cursorPosition(), 2);
     QCOMPARE(EditorWindow::focusedField(), inner->field(1));
 
@@ -172,7 +182,7 @@ void FormulaTest::insertion()
     QCOMPARE(returns.count(), 1);
 }
 
-void FormulaTest::backspaceDeletesNestedFormula()
+void FormulaTest::backspaceDeletesEmptyNestedFormula()
 {
     EditorWindow editor;
     QVERIFY(editor.open());
@@ -294,7 +304,7 @@ void FormulaTest::clear()
     EditorWindow::type(QStringLiteral("4"));
     nested->clear();
     QCOMPARE(nested->fieldCount(), 2);
-    QCOMPARE(nested->toLine(), QStringLiteral("((0)/(0))"));
+    QCOMPARE(nested->toLine(), QStringLiteral("(()/())"));
 
     editor.root->clear();
     QCOMPARE(editor.rootField()->itemCount(), 0);
@@ -302,6 +312,45 @@ void FormulaTest::clear()
     auto pi = templates::text(QStringLiteral("Пи"), QStringLiteral("π"));
     editor.root->insertFormula(pi.get());
     QCOMPARE(editor.root->toLine(), QStringLiteral("pi"));
+}
+
+// The last steps up to the limit can be undone, the oldest go; a new step
+// after undoing drops the steps undone.
+void FormulaTest::undoKeepsItsLimit()
+{
+    QFormulaUndoStack stack;
+    const int pushed = QFormulaUndoStack::limit + 50;
+    for (int k = 0; k < pushed; ++k)
+        stack.push(numbered(k), numbered(k + 1), false);
+    QCOMPARE(stack.count(), QFormulaUndoStack::limit);
+    for (int k = pushed - 1; k >= pushed - QFormulaUndoStack::limit; --k) {
+        const QFormulaUndoStack::State *state = stack.undo();
+        QVERIFY(state);
+        QCOMPARE(*state, numbered(k));
+    }
+    QVERIFY(!stack.undo());
+    QCOMPARE(*stack.redo(), numbered(pushed - QFormulaUndoStack::limit + 1));
+    stack.push(numbered(-1), numbered(-2), false);
+    QCOMPARE(stack.count(), 2);
+    QVERIFY(!stack.redo());
+}
+
+// Typing that goes on where the last typing ended joins its step; typing
+// elsewhere, or any other edit, is a step of its own.
+void FormulaTest::typingRunsAreOneStep()
+{
+    QFormulaUndoStack stack;
+    stack.push(numbered(0), numbered(1), true);
+    stack.push(numbered(1), numbered(2), true);
+    QCOMPARE(stack.count(), 1);
+    stack.push(numbered(5), numbered(6), true);
+    stack.push(numbered(6), numbered(7), false);
+    stack.push(numbered(7), numbered(8), true);
+    QCOMPARE(stack.count(), 4);
+    QCOMPARE(*stack.undo(), numbered(7));
+    QCOMPARE(*stack.undo(), numbered(6));
+    QCOMPARE(*stack.undo(), numbered(5));
+    QCOMPARE(*stack.undo(), numbered(0));
 }
 
 QTEST_MAIN(FormulaTest)

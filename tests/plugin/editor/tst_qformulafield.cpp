@@ -243,7 +243,7 @@ void FormulaFieldTest::clipboard()
     field->autoBrakes = autoBrakes;
     QVERIFY(editor.open());
     field->setFocus();
-    field->typeLine(QStringLiteral("2π+1"));
+    field->pasteText(QStringLiteral("2π+1"));
     QApplication::clipboard()->setText(clipboard);
     events.simulate(field);
     QCOMPARE(field->toLine(false), content.replace(QChar(0x03C0), QStringLiteral("pi")));

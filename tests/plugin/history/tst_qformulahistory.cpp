@@ -295,10 +295,10 @@ void FormulaHistoryTest::recall_data()
     QTest::newRow("typed text") << QStringList{"1+2"} << "1+2";
     QTest::newRow("fraction") << QStringList{"{Дробь}", "2", "{Up}", "1"} << "((1)/(2))";
     QTest::newRow("sine squared with its brackets")
-        << QStringList{"{Синус}", "pi/6", "{Up}", "2"} << "pow(sin((pi/6)),2)";
+        << QStringList{"{Синус}", "pi", "{/}", "6", "{Up}", "2"} << "pow(sin((pi/6)),2)";
     QTest::newRow("root of a power beside an absolute value")
-        << QStringList{"{Корень}", "{Степень}", "3",     "{Up}",     "2", "{Up}",
-                       "{Up}",     "{Up}",      "{End}", "{Модуль}", "-2"}
+        << QStringList{"{Корень}", "{Степень}", "3",        "{Up}", "2",
+                       "{Right}",  "{Right}",   "{Модуль}", "-2"}
         << "pow(pow(3,2),1/(2))abs(-2)";
     QTest::newRow("factorial") << QStringList{"3+", "{Факториал}", "4"} << "3+factorial(4)";
     QTest::newRow("sine of a sum in brackets of its own")

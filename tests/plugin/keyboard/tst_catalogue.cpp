@@ -99,24 +99,23 @@ void CatalogueTest::shippedItems_data()
     for (int k = 0; k < 8; ++k)
         row(QString::fromUtf8(trigNames[k]), 0, QPoint(k / 4, k % 4),
             k < 4 ? faceAt(4, 89, k % 4) : faceAt(105, 95, k % 4),
-            QStringLiteral("pow(%1(0),1)").arg(QLatin1String(trig[k])));
-    row(QStringLiteral("Степень"), 1, QPoint(0, 0), faceAt(217, 58, 0), QStringLiteral("pow(0,0)"));
+            QStringLiteral("pow(%1(),1)").arg(QLatin1String(trig[k])));
+    row(QStringLiteral("Степень"), 1, QPoint(0, 0), faceAt(217, 58, 0), QStringLiteral("pow(,)"));
     row(QStringLiteral("Корень"), 1, QPoint(0, 1), faceAt(217, 58, 1),
-        QStringLiteral("pow(0,1/(2))"));
-    row(QStringLiteral("Модуль"), 1, QPoint(0, 2), faceAt(217, 58, 2), QStringLiteral("abs(0)"));
+        QStringLiteral("pow(,1/(2))"));
+    row(QStringLiteral("Модуль"), 1, QPoint(0, 2), faceAt(217, 58, 2), QStringLiteral("abs()"));
     row(QStringLiteral("Указание системы счисления"), 1, QPoint(0, 3), faceAt(217, 58, 3),
-        QStringLiteral("0_10"));
+        QStringLiteral("_10"));
     row(QStringLiteral("Логарифм"), 1, QPoint(1, 0), faceAt(294, 81, 0),
-        QStringLiteral("log(0)/log(10)"));
+        QStringLiteral("(log()/log(10))"));
     row(QStringLiteral("Натуральный логарифм"), 1, QPoint(1, 1), faceAt(294, 81, 1),
-        QStringLiteral("(log(0)/log(e))"));
-    row(QStringLiteral("Экспонента"), 1, QPoint(1, 2), faceAt(294, 81, 2),
-        QStringLiteral("exp(0)"));
+        QStringLiteral("(log()/log(e))"));
+    row(QStringLiteral("Экспонента"), 1, QPoint(1, 2), faceAt(294, 81, 2), QStringLiteral("exp()"));
     row(QStringLiteral("Факториал"), 1, QPoint(1, 3), faceAt(294, 81, 3),
-        QStringLiteral("factorial(0)"));
-    row(QStringLiteral("Дробь"), 2, QPoint(0, 0), faceAt(383, 46, 0), QStringLiteral("((0)/(0))"));
+        QStringLiteral("factorial()"));
+    row(QStringLiteral("Дробь"), 2, QPoint(0, 0), faceAt(383, 46, 0), QStringLiteral("(()/())"));
     row(QStringLiteral("Дробь с целой частью"), 2, QPoint(0, 1), QRect(383, 42, 46, 39),
-        QStringLiteral("((0*0+0)/(0))"));
+        QStringLiteral("(()+(()<0?-():())/())"));
     row(QStringLiteral("Открывающая скобка"), 2, QPoint(0, 2), faceAt(383, 46, 2), QString());
     row(QStringLiteral("Закрывающая скобка"), 2, QPoint(0, 3), faceAt(383, 46, 3), QString());
     const QStringList constants = {QStringLiteral("Пи"), QStringLiteral("Фи"), QStringLiteral("e"),

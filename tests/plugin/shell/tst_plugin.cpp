@@ -124,8 +124,8 @@ void PluginTest::calculation_data()
     QTest::newRow("digit keys") << QStringList{"{7}", "{*}", "{6}"} << "7*6"
                                 << "42\n";
     QTest::newRow("root of a power beside an absolute value")
-        << QStringList{"{Корень}", "{Степень}", "3",     "{Up}",     "2", "{Up}",
-                       "{Up}",     "{Up}",      "{End}", "{Модуль}", "-2"}
+        << QStringList{"{Корень}", "{Степень}", "3",        "{Up}", "2",
+                       "{Right}",  "{Right}",   "{Модуль}", "-2"}
         << "pow(pow(3,2),1/(2))abs(-2)"
         << "6\n";
     QTest::newRow("engine error") << QStringList{"2*"} << "2*"
@@ -136,16 +136,43 @@ void PluginTest::calculation_data()
         << QStringList{"3+", "{Факториал}", "4"} << "3+factorial(4)"
         << "27\n";
     QTest::newRow("sine squared plus cosine squared, leaving the sine by Right")
-        << QStringList{"{Синус}", "pi/6",      "{Up}", "2",    "{Right}", "{Right}",
-                       "+",       "{Косинус}", "pi/6", "{Up}", "2"}
+        << QStringList{"{Синус}", "pi", "{/}",       "6",  "{Up}", "2", "{Right}", "{End}",
+                       "{Right}", "+",  "{Косинус}", "pi", "{/}",  "6", "{Up}",    "2"}
         << "pow(sin((pi/6)),2)+pow(cos((pi/6)),2)"
         << "1\n";
     QTest::newRow("a click right of a root leaves it")
-        << QStringList{"(1+", "{Корень}", "5", "[right of Корень]", ")/2"} << "(1+pow(5,1/(2)))/2"
+        << QStringList{"(1+", "{Корень}", "5", "[right of Корень]", ")/2"}
+        << "((1+pow(5,1/(2)))/(2))"
         << "1.618033988749895\n";
     QTest::newRow("the factorial's caption is passed over")
-        << QStringList{"{Факториал}", "5", "{Up}", "2*"} << "2*factorial(5)"
+        << QStringList{"{Факториал}", "5", "{Left}", "{Left}", "2*"} << "2*factorial(5)"
         << "240\n";
+    // Each template calculates the formula it draws.
+    QTest::newRow("a logarithm as a divisor")
+        << QStringList{"1", "{/}", "{Логарифм}", "8", "{Down}", "2"} << "1/(log(8)/log(2))"
+        << "0.333333333333333\n";
+    QTest::newRow("a logarithm as an exponent")
+        << QStringList{"2^", "{Логарифм}", "8", "{Down}", "2"} << "pow(2,(log(8)/log(2)))"
+        << "8\n";
+    QTest::newRow("a negative mixed fraction")
+        << QStringList{"{Дробь с целой частью}", "4", "{Up}", "3", "{Left}", "{Left}", "-2"}
+        << "((-2)+((-2)<0?-(3):(3))/(4))"
+        << "-2.75\n";
+    QTest::newRow("a mixed fraction with a sum below")
+        << QStringList{"{Дробь с целой частью}", "1+1", "{Up}", "1", "{Left}", "{Left}", "2"}
+        << "((2)+((2)<0?-(1):(1))/(1+1))"
+        << "2.5\n";
+    QTest::newRow("a bracket closed after a function")
+        << QStringList{"2*(", "{Косинус}", "0)+1"} << "2*(pow(cos(0),1))+1"
+        << "3\n";
+    QTest::newRow("sine to the power -1")
+        << QStringList{"{Синус}", "1", "{Up}", "-1"} << "arcsin(1)"
+        << "1.570796326794897\n";
+    QTest::newRow("a fraction and a power typed")
+        << QStringList{"1/2", "{Right}", "+2^10"} << "((1)/(2))+pow(2,10)"
+        << "1024.5\n";
+    QTest::newRow("a text keeps its letter case") << QStringList{"\"Hello\""} << "\"Hello\""
+                                                  << "Hello\n";
 }
 
 void PluginTest::calculation()
@@ -523,11 +550,14 @@ void PluginTest::panelsAreIndependent()
     QVERIFY(second->driver.solve());
     QVERIFY(first.open());
     first.clickKey(QStringLiteral("Дробь"));
+    first.clickKey(QStringLiteral("9"));
+    DisplayDriver::press(Qt::Key_Up);
+    first.clickKey(QStringLiteral("8"));
     QVERIFY(first.driver.solve());
     second.reset();
-    first.clickKey(QStringLiteral("9"));
+    first.clickKey(QStringLiteral("7"));
     QVERIFY(first.driver.solve());
-    QCOMPARE(engine.arguments(), QStringList({"7", "((0)/(0))", "((0)/(9))"}));
+    QCOMPARE(engine.arguments(), QStringList({"7", "((8)/(9))", "((87)/(9))"}));
 }
 
 // The keyboard keeps its groups' visibility in the settings file that the
