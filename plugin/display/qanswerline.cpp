@@ -33,6 +33,11 @@ void QAnswerLine::markStale()
     update();
 }
 
+void QAnswerLine::announce(const QString &text)
+{
+    setAccessibleDescription(text);
+}
+
 QString QAnswerLine::drawnText() const
 {
     return fontMetrics().elidedText(text().simplified(), Qt::ElideRight, textRect().width());

@@ -51,6 +51,9 @@ public slots:
 
 signals:
     void returnPressed();
+    // Passed on from the fields and everything nested in them.
+    void contentChanged();
+    void cursorMoved();
 
 protected:
     bool event(QEvent *event) override;

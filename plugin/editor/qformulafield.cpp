@@ -49,6 +49,8 @@ void QFormulaField::insertText(const QString &text, bool autoBracket)
         layout->insertWidget(cursorPos, glyph);
         anchorPos = ++cursorPos;
     }
+    if (!text.isEmpty())
+        emit contentChanged();
     if (outlineState == NoOutline && text.isEmpty())
         outlineState = EmptyOutline;
     if (autoBracket)
@@ -129,6 +131,7 @@ void QFormulaField::removeAt(int index)
         releaseRemovedProxy(widget);
     widget->deleteLater();
     update();
+    emit contentChanged();
 }
 
 // The cursor stays between the field's own brackets: a position on their far
@@ -156,6 +159,7 @@ void QFormulaField::setCursorPosition(int pos, bool leaveAtEdge, bool keepAnchor
     }
     if (hasSelection())
         copySelection(QClipboard::Selection);
+    emit cursorMoved();
 }
 
 QString QFormulaField::itemClassName(int index) const
@@ -250,6 +254,9 @@ void QFormulaField::holdFormula(QFormula *nested)
     layout->insertWidget(cursorPos, nested, 0, Qt::AlignVCenter);
     outlineState = NoOutline;
     connect(nested, &QFormula::returnPressed, this, &QFormulaField::returnPressed);
+    connect(nested, &QFormula::contentChanged, this, &QFormulaField::contentChanged);
+    connect(nested, &QFormula::cursorMoved, this, &QFormulaField::cursorMoved);
+    emit contentChanged();
 }
 
 void QFormulaField::moveFocusOut(FocusDirection direction)

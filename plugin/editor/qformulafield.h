@@ -71,6 +71,10 @@ public:
 
 signals:
     void returnPressed();
+    // Items came or went, here or in a formula held here.
+    void contentChanged();
+    // The cursor or the selection moved, here or in a formula held here.
+    void cursorMoved();
 
 protected:
     bool event(QEvent *event) override;
