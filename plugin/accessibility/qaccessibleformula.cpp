@@ -70,6 +70,10 @@ QString QAccessibleFormula::text(QAccessible::Text type) const
     case QAccessible::Name:
         return QFormulaWords::translated(QT_TRANSLATE_NOOP("QFormulaWords", "Formula"));
     case QAccessible::Description: {
+        const auto *announcer =
+            formula()->findChild<QFormulaAnnouncer *>(QString(), Qt::FindDirectChildrenOnly);
+        if (announcer && !announcer->announcement().isEmpty())
+            return announcer->announcement();
         QFormulaSpeech::FieldPath path;
         QFormulaSpeech::cursorField(formula(), &path);
         return speech().fieldName(path);
@@ -237,7 +241,7 @@ QFormulaSpeech QAccessibleFormula::speech() const
 }
 
 QFormulaField *QAccessibleFormula::placeCursor(const QFormulaSpeech &spoken, int offset,
-                                               QFormulaSpeech::FieldPath *path) const
+                                               QFormulaSpeech::FieldPath *path)
 {
     int position = 0;
     if (!spoken.placeAt(offset, path, &position))
@@ -250,17 +254,21 @@ QFormulaField *QAccessibleFormula::placeCursor(const QFormulaSpeech &spoken, int
     return field;
 }
 
+// The selection ends after the item that the last character read belongs
+// to.
 QFormulaField *QAccessibleFormula::select(int startOffset, int endOffset)
 {
     const QFormulaSpeech spoken = speech();
     QFormulaSpeech::FieldPath startField;
     QFormulaSpeech::FieldPath endField;
     int end = 0;
-    if (!spoken.placeAt(endOffset, &endField, &end))
+    if (endOffset > startOffset && !spoken.placeAt(endOffset - 1, &endField, &end))
         return nullptr;
     QFormulaField *field = placeCursor(spoken, startOffset, &startField);
-    if (!field || startField != endField)
+    if (!field || endOffset <= startOffset)
+        return field;
+    if (startField != endField)
         return nullptr;
-    field->setCursorPosition(end, false, true);
+    field->setCursorPosition(end + 1, false, true);
     return field;
 }

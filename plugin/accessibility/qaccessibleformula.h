@@ -60,8 +60,9 @@ private:
     QFormulaSpeech speech() const;
     // The field and position at an offset, focused with the cursor there.
     QFormulaField *placeCursor(const QFormulaSpeech &spoken, int offset,
-                               QFormulaSpeech::FieldPath *path) const;
-    // Selects from start to end when both lie in one field.
+                               QFormulaSpeech::FieldPath *path);
+    // Selects from start to end when both lie in one field; the field, or
+    // none when they do not.
     QFormulaField *select(int startOffset, int endOffset);
 };
 

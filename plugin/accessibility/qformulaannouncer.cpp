@@ -1,6 +1,8 @@
 #include "qformulaannouncer.h"
 
+#include "qanswerline.h"
 #include "qformula.h"
+#include "qformuladisplay.h"
 #include "qformulafield.h"
 
 #include <QAccessible>
@@ -15,7 +17,21 @@ QFormulaAnnouncer::QFormulaAnnouncer(QFormula *formula) : QObject(formula), form
     connect(formula, &QFormula::contentChanged, this, schedule);
     connect(formula, &QFormula::cursorMoved, this, schedule);
     connect(qApp, &QApplication::focusChanged, this, schedule);
+    for (QWidget *holder = formula->parentWidget(); holder; holder = holder->parentWidget())
+        if (qobject_cast<QFormulaDisplay *>(holder))
+            if (auto *answerLine = holder->findChild<QAnswerLine *>())
+                connect(answerLine, &QAnswerLine::announced, this, &QFormulaAnnouncer::passOn);
     update(false);
+}
+
+void QFormulaAnnouncer::passOn(const QString &text)
+{
+    const QWidget *focusWidget = QApplication::focusWidget();
+    if (!focusWidget || !formula->isAncestorOf(focusWidget))
+        return;
+    passedOn = text;
+    QAccessibleEvent described(formula, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
 }
 
 void QFormulaAnnouncer::update(bool announce)
@@ -36,6 +52,8 @@ void QFormulaAnnouncer::update(bool announce)
         focused = nowFocused;
         return;
     }
+    if (speech.text() != text || newCaret != caret || path != field)
+        passedOn.clear();
     if (speech.text() != text) {
         announceText(speech.text(), newCaret);
     } else if (newCaret != caret) {

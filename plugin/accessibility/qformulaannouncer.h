@@ -11,7 +11,10 @@ class QFormula;
 // Tells screen readers what changed in an edited formula, once each edit or
 // move has settled: the words removed and inserted in its text, the caret's
 // new offset, the selection, and, when the cursor went into another field,
-// that field's name as the formula's new description.
+// that field's name as the formula's new description. What the answer line
+// of its display announces while the formula has the focus becomes the
+// formula's description too, until the next edit or move: screen readers
+// speak the description changes of the object with the focus.
 class QFormulaAnnouncer : public QObject
 {
     Q_OBJECT
@@ -19,8 +22,12 @@ class QFormulaAnnouncer : public QObject
 public:
     explicit QFormulaAnnouncer(QFormula *formula);
 
+    // The answer passed on, or nothing once the formula changed again.
+    QString announcement() const { return passedOn; }
+
 private slots:
     void follow() { update(true); }
+    void passOn(const QString &text);
 
 private:
     // Takes in the formula as it now stands, and tells what changed when
@@ -36,6 +43,7 @@ private:
     int selectionEnd = 0;
     QFormulaSpeech::FieldPath field;
     bool focused = false;
+    QString passedOn;
 };
 
 #endif

@@ -35,8 +35,8 @@ public:
 
     // The reading of the template, or none for a template the table lacks.
     static const Reading *reading(const QString &templateName);
-    // The translated word of one character or operator at the start of
-    // text, and how many characters it takes; 0 when it is no operator.
+    // The translated word of the operator that begins at pos of text, and
+    // how many characters it takes; 0 when none begins there.
     static int operatorAt(const QString &text, int pos, QString *word);
     // What the key of a template is called: its table name, or for a key
     // that only types text, the words of that text.

@@ -36,6 +36,7 @@ void QAnswerLine::markStale()
 void QAnswerLine::announce(const QString &text)
 {
     setAccessibleDescription(text);
+    emit announced(text);
 }
 
 QString QAnswerLine::drawnText() const

@@ -22,6 +22,11 @@ public:
     void markStale();
     // Tells screen readers the text once, as the line's new description.
     void announce(const QString &text);
+
+signals:
+    void announced(const QString &text);
+
+public:
     bool isMuted() const { return muted; }
     // The text as drawn, on one line and elided to the room there is.
     QString drawnText() const;

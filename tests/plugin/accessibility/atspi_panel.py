@@ -7,7 +7,8 @@ Starts HOST, finds the formula by its role and name, types 1/2+3 into it
 with the keyboard while a keystroke listener is registered, as a screen
 reader's is, reads its text back, presses "=" through its action, reads the
 answer the answer line announces, presses the fraction key found by its name
-and quits through the File menu. Every wait ends at an event or fails after
+and quits through the File menu; a sanitizer's report or an exit code other
+than 0 of the host fails the check. Every wait ends at an event or fails after
 a generous time; any failure ends the check with exit code 1.
 """
 
@@ -195,6 +196,9 @@ def main():
         print("answer line announced: %r" % answer.description)
         if answer.description not in READINGS[spoken]:
             fail("the answer line announced %r" % answer.description)
+        # The formula, which has the focus, passes the answer on.
+        if formula.description != answer.description:
+            fail("the formula describes itself as %r" % formula.description)
 
         fraction = find(app, pyatspi.ROLE_PUSH_BUTTON, "Fraction")
         if fraction is None:
@@ -219,7 +223,7 @@ def main():
         if process.poll() is None:
             process.kill()
         errors = process.communicate()[1].decode(errors="replace")
-    sys.stderr.write(errors)
+        sys.stderr.write(errors)
     if process.returncode != 0:
         fail("the host ended with %d" % process.returncode)
     if "Sanitizer" in errors:

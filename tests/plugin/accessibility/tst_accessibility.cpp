@@ -53,8 +53,9 @@ void hear(QAccessibleEvent *event)
                          .arg(static_cast<QAccessibleTextCursorEvent *>(event)->cursorPosition());
         break;
     case QAccessible::DescriptionChanged:
-        heard << QStringLiteral("describe ") +
-                     event->accessibleInterface()->text(QAccessible::Description);
+        heard << QStringLiteral("describe %1: %2")
+                     .arg(event->accessibleInterface()->text(QAccessible::Name),
+                          event->accessibleInterface()->text(QAccessible::Description));
         break;
     case QAccessible::Focus:
         heard << QStringLiteral("focus ") + event->accessibleInterface()->text(QAccessible::Name);
@@ -234,21 +235,22 @@ void AccessibilityTest::announcesEdits_data()
     QTest::newRow("the fraction key goes into the denominator")
         << ""
         << "{Дробь}"
-        << QStringList{"insert 'empty over empty' at 0, caret 11", "describe denominator"};
+        << QStringList{"insert 'empty over empty' at 0, caret 11", "describe Formula: denominator"};
     QTest::newRow("up goes into the numerator")
         << "{Дробь}"
-        << "{Up}" << QStringList{"caret 0", "describe numerator"};
+        << "{Up}" << QStringList{"caret 0", "describe Formula: numerator"};
     QTest::newRow("typing replaces the empty word")
         << "{Дробь}{Up}"
         << "1" << QStringList{"remove 'empty' at 0, caret 0", "insert '1' at 0, caret 1"};
     QTest::newRow("the sine key goes into its argument")
         << ""
         << "{Синус}"
-        << QStringList{"insert 'sine of empty' at 0, caret 8", "describe argument of sine"};
+        << QStringList{"insert 'sine of empty' at 0, caret 8",
+                       "describe Formula: argument of sine"};
     QTest::newRow("up reads out the exponent")
         << "{Синус}x"
         << "{Up}"
-        << QStringList{"insert 'to the power empty ' at 5, caret 18", "describe exponent"};
+        << QStringList{"insert 'to the power empty ' at 5, caret 18", "describe Formula: exponent"};
     QTest::newRow("a move inside one field names no field") << "{Дробь}12"
                                                             << "{Left}" << QStringList{"caret 12"};
 }
@@ -331,7 +333,9 @@ void AccessibilityTest::announcesAnswers()
     heard.clear();
     QVERIFY(fixture.driver.pressReturn());
     settle();
-    QCOMPARE(heard.join(QLatin1String(" | ")), QStringLiteral("describe ") + announced);
+    // The formula has the focus and passes the answer on.
+    QCOMPARE(heard.join(QLatin1String(" | ")),
+             QStringLiteral("describe Answer: %1 | describe Formula: %1").arg(announced));
     QAccessibleInterface *line = QAccessible::queryAccessibleInterface(fixture.driver.answerLine());
     QCOMPARE(line->text(QAccessible::Name), QStringLiteral("Answer"));
     QCOMPARE(line->text(QAccessible::Description), announced);
@@ -347,10 +351,12 @@ void AccessibilityTest::announcesStoppedCalculation()
     settle();
     heard.clear();
     DisplayDriver::press(Qt::Key_Return);
-    QTRY_COMPARE(heard.join(QLatin1String(" | ")), QStringLiteral("describe Calculating…"));
+    QTRY_COMPARE(heard.join(QLatin1String(" | ")),
+                 QStringLiteral("describe Answer: Calculating… | describe Formula: Calculating…"));
     QVERIFY(fixture.driver.calculateBy([]() { DisplayDriver::press(Qt::Key_Escape); }));
     settle();
-    QCOMPARE(heard.mid(1, 1), QStringList{"describe Calculation stopped"});
+    QCOMPARE(heard.mid(2, 2), (QStringList{"describe Answer: Calculation stopped",
+                                           "describe Formula: Calculation stopped"}));
 }
 
 // The focus inside the formula is the formula's; moves between its fields
@@ -389,6 +395,9 @@ void AccessibilityTest::editsThroughText()
     QCOMPARE(formula->textInterface()->selectionCount(), 1);
     editable->replaceText(0, 2, QStringLiteral("7"));
     QCOMPARE(formula->text(QAccessible::Value), QStringLiteral("7 plus 3"));
+    // The word of an operator goes with its glyph.
+    editable->deleteText(2, 6);
+    QCOMPARE(formula->text(QAccessible::Value), QStringLiteral("73"));
 }
 
 void AccessibilityTest::namesKeysAndControls_data()
