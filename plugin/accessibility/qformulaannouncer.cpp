@@ -43,63 +43,60 @@ void QFormulaAnnouncer::update(bool announce)
     const int anchor = cursorField ? speech.offsetOf(path, cursorField->anchorPosition()) : 0;
     const QWidget *focusWidget = QApplication::focusWidget();
     const bool nowFocused = focusWidget && formula->isAncestorOf(focusWidget);
-    if (!announce) {
-        text = speech.text();
-        caret = newCaret;
-        selectionStart = qMin(newCaret, anchor);
-        selectionEnd = qMax(newCaret, anchor);
-        field = path;
-        focused = nowFocused;
-        return;
-    }
-    if (speech.text() != text || newCaret != caret || path != field)
-        passedOn.clear();
-    if (speech.text() != text) {
-        announceText(speech.text(), newCaret);
-    } else if (newCaret != caret) {
-        QAccessibleTextCursorEvent moved(formula, newCaret);
-        QAccessible::updateAccessibility(&moved);
-    }
-    caret = newCaret;
-    if (qMin(newCaret, anchor) != selectionStart || qMax(newCaret, anchor) != selectionEnd) {
-        selectionStart = qMin(newCaret, anchor);
-        selectionEnd = qMax(newCaret, anchor);
-        QAccessibleTextSelectionEvent selected(formula, selectionStart, selectionEnd);
-        QAccessible::updateAccessibility(&selected);
-    }
+    const QString oldText = text;
+    const bool caretMoved = newCaret != caret;
+    const bool selectionMoved =
+        qMin(newCaret, anchor) != selectionStart || qMax(newCaret, anchor) != selectionEnd;
     // Focus that comes into the formula is announced as focus, with the
     // field's name; only a move between its fields names the field anew.
     const bool movedField = path != field && focused && nowFocused;
+    if (speech.text() != oldText || caretMoved || path != field)
+        passedOn.clear();
+    text = speech.text();
+    caret = newCaret;
+    selectionStart = qMin(newCaret, anchor);
+    selectionEnd = qMax(newCaret, anchor);
     field = path;
     focused = nowFocused;
+    if (!announce)
+        return;
+    if (text != oldText) {
+        announceText(oldText);
+    } else if (caretMoved) {
+        QAccessibleTextCursorEvent moved(formula, caret);
+        QAccessible::updateAccessibility(&moved);
+    }
+    if (selectionMoved) {
+        QAccessibleTextSelectionEvent selected(formula, selectionStart, selectionEnd);
+        QAccessible::updateAccessibility(&selected);
+    }
     if (movedField) {
         QAccessibleEvent described(formula, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&described);
     }
 }
 
-// The text between the common start and the common end went: what stood
+// The text between the common start and the common end changed: what stood
 // there is removed, what stands there now is inserted.
-void QFormulaAnnouncer::announceText(const QString &newText, int newCaret)
+void QFormulaAnnouncer::announceText(const QString &oldText)
 {
     int start = 0;
-    while (start < text.size() && start < newText.size() && text.at(start) == newText.at(start))
+    while (start < oldText.size() && start < text.size() && oldText.at(start) == text.at(start))
         ++start;
     int end = 0;
-    while (end < text.size() - start && end < newText.size() - start &&
-           text.at(text.size() - 1 - end) == newText.at(newText.size() - 1 - end))
+    while (end < oldText.size() - start && end < text.size() - start &&
+           oldText.at(oldText.size() - 1 - end) == text.at(text.size() - 1 - end))
         ++end;
-    const QString removed = text.mid(start, text.size() - start - end);
-    const QString inserted = newText.mid(start, newText.size() - start - end);
-    text = newText;
+    const QString removed = oldText.mid(start, oldText.size() - start - end);
+    const QString inserted = text.mid(start, text.size() - start - end);
     if (!removed.isEmpty()) {
         QAccessibleTextRemoveEvent removal(formula, start, removed);
-        removal.setCursorPosition(inserted.isEmpty() ? newCaret : start);
+        removal.setCursorPosition(inserted.isEmpty() ? caret : start);
         QAccessible::updateAccessibility(&removal);
     }
     if (!inserted.isEmpty()) {
         QAccessibleTextInsertEvent insertion(formula, start, inserted);
-        insertion.setCursorPosition(newCaret);
+        insertion.setCursorPosition(caret);
         QAccessible::updateAccessibility(&insertion);
     }
 }

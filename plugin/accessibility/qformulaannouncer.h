@@ -33,7 +33,8 @@ private:
     // Takes in the formula as it now stands, and tells what changed when
     // announce is set.
     void update(bool announce);
-    void announceText(const QString &text, int caret);
+    // Tells what changed from the old text to the text as it now stands.
+    void announceText(const QString &oldText);
 
     QFormula *formula;
     QTimer settle;
