@@ -28,6 +28,29 @@ QString glyphText(const QVector<QFormulaRecord> &items, int from)
     return text;
 }
 
+// Whether a field holds more than one term and is not bracketed already:
+// "2 plus 3", not "23", "-2" nor "(2+3)".
+bool isCompound(const QVector<QFormulaRecord> &items)
+{
+    const bool hasSign =
+        !items.isEmpty() && items.first().isGlyph &&
+        (items.first().name == QLatin1String("-") || items.first().name == QLatin1String("+"));
+    bool allWord = true;
+    for (int i = hasSign ? 1 : 0; i < items.size(); ++i)
+        allWord = allWord && isWordGlyph(items.at(i));
+    const bool bracketed = items.size() >= 2 && items.first().isGlyph &&
+                           items.first().name == QLatin1String("(") && items.last().isGlyph &&
+                           items.last().name == QLatin1String(")");
+    return items.size() > 1 && !allWord && !bracketed;
+}
+
+QString bracketWord(const char *bracket)
+{
+    QString word;
+    QFormulaWords::operatorAt(QLatin1String(bracket), 0, &word);
+    return word;
+}
+
 // The pattern of a template: a variant when its degree field holds nothing,
 // 2 or 3 ("square root of x", "x squared").
 const char *patternOf(const QFormulaWords::Reading &entry, const QFormulaRecord &formula)
@@ -189,7 +212,9 @@ void QFormulaSpeech::readPattern(const QString &pattern, const QFormulaRecord &f
 }
 
 // Each item is one word, apart from letters and digits that run together;
-// an empty field nested in another formula says so.
+// an empty field nested in another formula says so. A field of a nested
+// formula that reads as several words is read between brackets, so that
+// "1 over open bracket 2 plus 3 close bracket" is not taken for 1/2+3.
 void QFormulaSpeech::readField(const QVector<QFormulaRecord> &items, const FieldPath &path)
 {
     if (items.isEmpty()) {
@@ -197,6 +222,11 @@ void QFormulaSpeech::readField(const QVector<QFormulaRecord> &items, const Field
         if (path.size() > 1)
             spoken += QFormulaWords::empty();
         return;
+    }
+    const bool enclosed = path.size() > 1 && isCompound(items);
+    if (enclosed) {
+        separate();
+        spoken += bracketWord("(");
     }
     for (int i = 0; i < items.size();) {
         const bool joins = i > 0 && isWordGlyph(items.at(i)) && isWordGlyph(items.at(i - 1));
@@ -211,6 +241,10 @@ void QFormulaSpeech::readField(const QVector<QFormulaRecord> &items, const Field
         }
     }
     addStop(path, items.size());
+    if (enclosed) {
+        separate();
+        spoken += bracketWord(")");
+    }
 }
 
 // Reads the glyph at from, or the operator that begins there; returns the

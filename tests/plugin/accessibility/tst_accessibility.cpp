@@ -178,8 +178,12 @@ void AccessibilityTest::readsFormula_data()
     QTest::newRow("root of a degree")
         << root.arg(QStringLiteral("[Корень|5|32]")) << "root of degree 5 of 32";
     QTest::newRow("power squared") << root.arg(QStringLiteral("[Степень|2|x]")) << "x squared";
-    QTest::newRow("power of a sum")
-        << root.arg(QStringLiteral("[Степень|n+1|2]")) << "2 to the power n plus 1";
+    QTest::newRow("power of a sum") << root.arg(QStringLiteral("[Степень|n+1|2]"))
+                                    << "2 to the power open bracket n plus 1 close bracket";
+    QTest::newRow("sums in a fraction") << root.arg(QStringLiteral("[Дробь|1+x|2]+3"))
+                                        << "open bracket 1 plus x close bracket over 2 plus 3";
+    QTest::newRow("root of a sum") << root.arg(QStringLiteral("[Корень||x+1]+2"))
+                                   << "square root of open bracket x plus 1 close bracket plus 2";
     QTest::newRow("absolute value")
         << root.arg(QStringLiteral("[Модуль|-2]")) << "absolute value of minus 2";
     QTest::newRow("logarithm to a base")
