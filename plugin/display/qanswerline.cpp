@@ -33,6 +33,12 @@ void QAnswerLine::markStale()
     update();
 }
 
+void QAnswerLine::announce(const QString &text)
+{
+    setAccessibleDescription(text);
+    emit announced(text);
+}
+
 QString QAnswerLine::drawnText() const
 {
     return fontMetrics().elidedText(text().simplified(), Qt::ElideRight, textRect().width());

@@ -20,6 +20,13 @@ public:
     // Draws the text held in the muted colour until the next answer or
     // status: the calculation it answered is over.
     void markStale();
+    // Tells screen readers the text once, as the line's new description.
+    void announce(const QString &text);
+
+signals:
+    void announced(const QString &text);
+
+public:
     bool isMuted() const { return muted; }
     // The text as drawn, on one line and elided to the room there is.
     QString drawnText() const;

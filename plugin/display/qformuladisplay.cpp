@@ -303,6 +303,7 @@ void QFormulaDisplay::createWidgets()
     clearButton->setToolTip(
         tr("Clear the formula, stop the calculation (%1)").arg(keyName(Qt::Key_Escape)));
     answerLine = new QAnswerLine(this);
+    answerLine->setAccessibleName(tr("Answer"));
     baseSpin = new QSpinBox(this);
     baseSpin->setRange(2, 2147483647);
     baseSpin->setValue(10);
@@ -313,11 +314,26 @@ void QFormulaDisplay::createWidgets()
     baseLabel = new QLabel(tr("Base"), this);
     precisionLabel = new QLabel(tr("Prec"), this);
     angleLabel = new QLabel(tr("Angle"), this);
+    nameControls();
     engineProcess = new QEngineProcess(this);
     graceTimer = new QTimer(this);
     graceTimer->setSingleShot(true);
     busyTimer = new QTimer(this);
     busyTimer->setSingleShot(true);
+}
+
+// The labels are abbreviations and the buttons symbols; screen readers say
+// what they stand for.
+void QFormulaDisplay::nameControls()
+{
+    solveButton->setAccessibleName(tr("Equals"));
+    clearButton->setAccessibleName(tr("Clear entry"));
+    baseSpin->setAccessibleName(tr("Number base"));
+    precisionSpin->setAccessibleName(tr("Precision"));
+    angleCombo->setAccessibleName(tr("Angle unit"));
+    baseLabel->setBuddy(baseSpin);
+    precisionLabel->setBuddy(precisionSpin);
+    angleLabel->setBuddy(angleCombo);
 }
 
 void QFormulaDisplay::layOutInput()
@@ -359,6 +375,7 @@ void QFormulaDisplay::stopEngine()
     stopping = true;
     busyTimer->stop();
     answerLine->showStatus(tr("Calculation stopped"));
+    answerLine->announce(tr("Calculation stopped"));
     engineProcess->terminate();
     graceTimer->start(stopGrace);
 }
@@ -376,10 +393,13 @@ void QFormulaDisplay::engineFinished(int exitCode, QProcess::ExitStatus exitStat
     }
     const bool normalExit = exitStatus == QProcess::NormalExit;
     const QString error = calculationError();
+    const bool answered = normalExit && exitCode == 0 && !engineOutput.isEmpty();
     if (normalExit && exitCode != 0 && !error.trimmed().isEmpty())
         showAnswer(error);
-    else if (!normalExit || exitCode != 0 || engineOutput.isEmpty())
+    else if (!answered)
         showAnswer(tr("The engine stopped without an answer"));
+    const QString spoken = lastAnswer.trimmed().replace(QLatin1Char('\n'), QLatin1String(", "));
+    answerLine->announce(answered ? tr("equals %1").arg(spoken) : spoken);
     keepCalculation();
 }
 
@@ -389,6 +409,7 @@ void QFormulaDisplay::engineFailed(QProcess::ProcessError error)
         return;
     busyTimer->stop();
     showAnswer(tr("The engine tovel could not be started"));
+    answerLine->announce(lastAnswer);
 }
 
 void QFormulaDisplay::showAnswer(const QString &text)
@@ -399,8 +420,10 @@ void QFormulaDisplay::showAnswer(const QString &text)
 
 void QFormulaDisplay::showBusy()
 {
-    if (engineProcess->state() != QProcess::NotRunning && !stopping && engineOutput.isEmpty())
+    if (engineProcess->state() != QProcess::NotRunning && !stopping && engineOutput.isEmpty()) {
         answerLine->showStatus(tr("Calculating…"));
+        answerLine->announce(tr("Calculating…"));
+    }
 }
 
 void QFormulaDisplay::addShortcut(const QKeySequence &keys, void (QFormulaDisplay::*slot)())

@@ -62,6 +62,7 @@ protected:
 
 private:
     void createWidgets();
+    void nameControls();
     void layOutInput();
     void layOutGrid();
     void stopEngine();

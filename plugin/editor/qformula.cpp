@@ -81,6 +81,8 @@ void QFormula::addField(float fontSizeMult, int row, int column, const QString &
     else
         field->setFocusPolicy(Qt::NoFocus);
     connect(field, &QFormulaField::returnPressed, this, &QFormula::returnPressed);
+    connect(field, &QFormulaField::contentChanged, this, &QFormula::contentChanged);
+    connect(field, &QFormulaField::cursorMoved, this, &QFormula::cursorMoved);
 }
 
 void QFormula::addLine(QLineF line, int row, int column, float sizeRatio)

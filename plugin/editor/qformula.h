@@ -108,8 +108,10 @@ public slots:
 
 signals:
     void returnPressed();
-    // The fields' content changed: typed, removed, built, undone.
+    // Passed on from the fields and everything nested in them, and sent by
+    // the root after every edit, undo and redo.
     void contentChanged();
+    void cursorMoved();
 
 protected:
     bool event(QEvent *event) override;

@@ -130,6 +130,8 @@ void QFormulaField::insertText(const QString &text, bool autoBracket)
         layout->insertWidget(cursorPos, glyph);
         anchorPos = ++cursorPos;
     }
+    if (!text.isEmpty())
+        emit contentChanged();
     if (outlineState == NoOutline && text.isEmpty())
         outlineState = EmptyOutline;
     if (autoBracket)
@@ -210,6 +212,7 @@ void QFormulaField::removeAt(int index)
         releaseRemovedProxy(widget);
     widget->deleteLater();
     update();
+    emit contentChanged();
 }
 
 // The cursor stays between the field's own brackets: a position on their far
@@ -428,6 +431,9 @@ void QFormulaField::holdFormula(QFormula *nested)
     nested->show();
     outlineState = NoOutline;
     connect(nested, &QFormula::returnPressed, this, &QFormulaField::returnPressed);
+    connect(nested, &QFormula::contentChanged, this, &QFormulaField::contentChanged);
+    connect(nested, &QFormula::cursorMoved, this, &QFormulaField::cursorMoved);
+    emit contentChanged();
 }
 
 void QFormulaField::moveFocusOut(FocusDirection direction)

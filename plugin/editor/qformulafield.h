@@ -97,7 +97,9 @@ public:
 
 signals:
     void returnPressed();
-    // The cursor moved, within the field or into it.
+    // Items came or went, here or in a formula held here.
+    void contentChanged();
+    // The cursor or the selection moved, here or in a formula held here.
     void cursorMoved();
 
 protected:

@@ -40,6 +40,7 @@ QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
     setObjectName(QStringLiteral("history"));
     caption->setObjectName(QStringLiteral("title"));
     list->setObjectName(QStringLiteral("historyList"));
+    list->setAccessibleName(caption->text());
     listLayout->setContentsMargins(2, 2, 2, 2);
     listLayout->setSpacing(2);
     listLayout->addStretch(1);

@@ -29,6 +29,7 @@ public:
     void setHistory(QFormulaHistory *history, const QFormulaProvider *templates);
     int entryCount() const;
     QWidget *entryWidget(int index) const;
+    const QFormulaHistory *formulaHistory() const { return history; }
 
 signals:
     void entryChosen(int index);

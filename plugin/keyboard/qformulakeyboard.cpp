@@ -19,6 +19,7 @@ QFormulaKeyboard::QFormulaKeyboard(QWidget *parent)
     optionsMenu->addSeparator();
     menuButton->setMenu(optionsMenu);
     menuButton->setObjectName(QStringLiteral("showMenu"));
+    menuButton->setAccessibleName(optionsMenu->title());
     menuButton->setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     gridLayout->setContentsMargins(1, 1, 1, 1);

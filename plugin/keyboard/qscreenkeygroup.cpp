@@ -23,6 +23,7 @@ QScreenKeyGroup::QScreenKeyGroup(int num, const QString &name, bool showDefault,
     header->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Maximum);
     header->setFocusPolicy(Qt::NoFocus);
     header->setToolTip(name);
+    header->setAccessibleName(name);
     keyGrid->setContentsMargins(5, 5, 5, 5);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(keyGrid, 0);

@@ -6,6 +6,7 @@
 #include "qformulahistoryview.h"
 #include "qformulakeyboard.h"
 #include "qformulaprovider.h"
+#include "qpanelaccessibility.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@ brisma::brisma(QWidget *parent)
       panelLayout(new QVBoxLayout), history(new QFormulaHistory(this)),
       historyView(new QFormulaHistoryView(this)), sideBySide(new QHBoxLayout(this))
 {
+    QPanelAccessibility::install();
     setFocusProxy(display);
     sideBySide->setContentsMargins(14, 14, 14, 14);
     sideBySide->setSpacing(14);

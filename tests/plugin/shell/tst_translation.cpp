@@ -1,6 +1,7 @@
 #include "loadedplugin.h"
 #include "toveltree.h"
 
+#include <QAccessible>
 #include <QLocale>
 #include <QMenu>
 #include <QTextCodec>
@@ -17,6 +18,8 @@ private slots:
     void texts();
     void panelTexts_data();
     void panelTexts();
+    void spokenTexts_data();
+    void spokenTexts();
     void engineErrorInAnswerLine();
 };
 
@@ -31,6 +34,18 @@ bool russian()
 QString expected(const char *english, const char *inRussian)
 {
     return QString::fromUtf8(russian() ? inRussian : english);
+}
+
+// The editable text below the interface that a screen reader would type
+// into: the formula, not the read-only answer line.
+QAccessibleInterface *editableText(QAccessibleInterface *iface)
+{
+    if (iface->role() == QAccessible::EditableText && !iface->state().readOnly)
+        return iface;
+    for (int i = 0; i < iface->childCount(); ++i)
+        if (QAccessibleInterface *found = editableText(iface->child(i)))
+            return found;
+    return nullptr;
 }
 
 } // namespace
@@ -118,6 +133,51 @@ void TranslationTest::panelTexts()
     }
     qputenv("PATH", oldPath);
     QVERIFY2(texts.contains(text), qPrintable(texts.join(QLatin1String(", "))));
+}
+
+// What a screen reader says follows the locale as well: the formula read
+// aloud, the field the cursor is in, the names of keys and buttons.
+void TranslationTest::spokenTexts_data()
+{
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("fraction key") << "key - Дробь" << expected("Fraction", "Дробь");
+    QTest::newRow("operator key") << "key - +" << expected("plus", "плюс");
+    QTest::newRow("equals button") << "" << expected("Equals", "Равно");
+    QTest::newRow("formula") << "formula" << expected("Formula", "Формула");
+    QTest::newRow("formula read aloud")
+        << "reading" << expected("1 plus empty over empty", "1 плюс пусто делить на пусто");
+    QTest::newRow("field of the cursor") << "field" << expected("denominator", "знаменатель");
+}
+
+void TranslationTest::spokenTexts()
+{
+    QFETCH(QString, objectName);
+    QFETCH(QString, name);
+    PanelWindow window;
+    QVERIFY(window.open());
+    if (objectName.startsWith(QLatin1String("key - "))) {
+        auto *key = window.panel->findChild<QWidget *>(objectName);
+        QCOMPARE(QAccessible::queryAccessibleInterface(key)->text(QAccessible::Name), name);
+        return;
+    }
+    if (objectName.isEmpty()) {
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.driver.button(QStringLiteral("=")))
+                     ->text(QAccessible::Name),
+                 name);
+        return;
+    }
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1+"));
+    window.clickKey(QStringLiteral("Дробь"));
+    QAccessibleInterface *formula =
+        editableText(QAccessible::queryAccessibleInterface(window.panel.get()));
+    QVERIFY(formula);
+    const QAccessible::Text text = objectName == QLatin1String("formula") ? QAccessible::Name
+                                   : objectName == QLatin1String("reading")
+                                       ? QAccessible::Value
+                                       : QAccessible::Description;
+    QCOMPARE(formula->text(text), name);
 }
 
 // The engine writes in the locale's encoding; the answer line reads it so.
