@@ -221,13 +221,13 @@ void QAccessibleFormula::insertText(int offset, const QString &text)
 {
     QFormulaSpeech::FieldPath path;
     if (QFormulaField *field = placeCursor(speech(), offset, &path))
-        field->typeLine(text);
+        field->typeText(text);
 }
 
 void QAccessibleFormula::replaceText(int startOffset, int endOffset, const QString &text)
 {
     if (QFormulaField *field = select(startOffset, endOffset))
-        field->typeLine(text);
+        field->typeText(text);
 }
 
 QFormula *QAccessibleFormula::formula() const

@@ -150,7 +150,7 @@ void PluginTest::calculation_data()
     // Each template calculates the formula it draws.
     QTest::newRow("a logarithm as a divisor")
         << QStringList{"1", "{/}", "{Логарифм}", "8", "{Down}", "2"} << "1/(log(8)/log(2))"
-        << "0.333333333333333\n";
+        << "0.33333333333333337\n";
     QTest::newRow("a logarithm as an exponent")
         << QStringList{"2^", "{Логарифм}", "8", "{Down}", "2"} << "pow(2,(log(8)/log(2)))"
         << "8\n";
@@ -167,7 +167,7 @@ void PluginTest::calculation_data()
         << "3\n";
     QTest::newRow("sine to the power -1")
         << QStringList{"{Синус}", "1", "{Up}", "-1"} << "arcsin(1)"
-        << "1.570796326794897\n";
+        << "1.5707963267948966\n";
     QTest::newRow("a fraction and a power typed")
         << QStringList{"1/2", "{Right}", "+2^10"} << "((1)/(2))+pow(2,10)"
         << "1024.5\n";
