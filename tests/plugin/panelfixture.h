@@ -3,6 +3,7 @@
 
 #include "brisma.h"
 #include "displaydriver.h"
+#include "qformula.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -36,8 +37,15 @@ public:
 
     QWidget *display() const { return panel->findChild<QWidget *>(QStringLiteral("display")); }
     QString historyFile() const { return dir.filePath(QStringLiteral("brisma.history")); }
+    QFormula *editedFormula() const
+    {
+        return display()
+            ->findChild<QWidget *>(QStringLiteral("inputPlace"))
+            ->findChild<QFormula *>();
+    }
+    QString editedLine() const { return editedFormula()->toLine(); }
 
-    // Plays a user's steps: "{Up}", "{Down}", "{Right}" and "{End}" press
+    // Plays a user's steps: "{Up}", "{Down}", "{Right}", "{Left}" and "{End}" press
     // those keys, "{Name}" clicks the key of the formula Name, anything else
     // is typed.
     void play(const QStringList &steps) const
@@ -45,6 +53,7 @@ public:
         const QMap<QString, Qt::Key> keys{{QStringLiteral("{Up}"), Qt::Key_Up},
                                           {QStringLiteral("{Down}"), Qt::Key_Down},
                                           {QStringLiteral("{Right}"), Qt::Key_Right},
+                                          {QStringLiteral("{Left}"), Qt::Key_Left},
                                           {QStringLiteral("{End}"), Qt::Key_End}};
         for (const QString &step : steps) {
             if (keys.contains(step)) {
