@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 
 HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : plugin(plugin)
@@ -18,13 +19,24 @@ HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : 
     file->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(tr("&Copy answer"), this, &HostWindow::copyAnswer, QKeySequence::Copy);
+    edit->addAction(tr("Copy &formula"), this, &HostWindow::copyFormula,
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     pasteAction = edit->addAction(tr("&Paste"), this, &HostWindow::paste, QKeySequence::Paste);
-    // Escape clears too, inside the panel.
+    // "CE" clears too, inside the panel.
     edit->addAction(tr("C&lear"), this, &HostWindow::clearPanel,
                     QKeySequence(Qt::CTRL | Qt::Key_L));
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About %1").arg(plugin->title()), this, &HostWindow::showAbout);
     centralWidget()->setFocus();
+    fitScreen();
+}
+
+// The window opens as large as the panel asks for, within the screen; the
+// panel scrolls its keys and folds its history where the screen is smaller.
+void HostWindow::fitScreen()
+{
+    const QRect room = screen()->availableGeometry();
+    resize(sizeHint().boundedTo(room.size()).expandedTo(minimumSizeHint()));
 }
 
 // The host knows the panel's parts only by their object names and the
@@ -32,6 +44,11 @@ HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : 
 void HostWindow::copyAnswer()
 {
     callDisplay("copyAnswer");
+}
+
+void HostWindow::copyFormula()
+{
+    callDisplay("copyFormula");
 }
 
 void HostWindow::clearPanel()

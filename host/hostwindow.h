@@ -24,10 +24,12 @@ public:
 
 private:
     void copyAnswer();
+    void copyFormula();
     void paste();
     void clearPanel();
     void callDisplay(const char *slot);
     void showAbout();
+    void fitScreen();
 
     QPluginInterface *plugin;
     QAction *pasteAction;

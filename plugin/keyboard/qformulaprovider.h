@@ -29,7 +29,7 @@ public:
                       const QXmlAttributes &atts) override;
     void addItem(int group, const QString &name, const QString &lineTemplate,
                  const QString &appendText, int paletteX, int paletteY, int paletteW, int paletteH,
-                 int keybX, int keybY);
+                 int keybX, int keybY, const QString &title = QString());
     int count() const;
     QFormula *createFormula(int index) const;
     // The formula the record describes, built from the templates it names;
@@ -43,8 +43,10 @@ public:
     // an item without a key.
     QRect keyFace(int index) const { return keyFaces.at(index); }
 
-private:
+    // The template of that name, or none.
     const QFormula *templateNamed(const QString &name) const;
+
+private:
     QFormula *buildFormula(const QFormulaRecord &record) const;
     void readField(const QXmlAttributes &atts);
     void readLine(const QXmlAttributes &atts);

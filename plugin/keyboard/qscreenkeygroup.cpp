@@ -41,6 +41,8 @@ void QScreenKeyGroup::addKey(const QPixmap &image, int row, int column, QFormula
     auto *key = new QPushButton(this);
     key->setObjectName(QStringLiteral("key - ") + templ->objectName());
     key->setFocusPolicy(Qt::NoFocus);
+    // The catalogue names the key in English.
+    key->setToolTip(tr(templ->toolTip().toUtf8().constData()));
     key->setIconSize(image.size());
     key->setFixedSize(image.size());
     key->setIcon(QIcon(image));
@@ -71,14 +73,29 @@ void QScreenKeyGroup::setVisibleRecorded(bool visible)
     emit visibleChanged(visible);
 }
 
-// A header narrower than the group's name shows it elided; its tool tip
-// holds it whole.
+// The group's name is never cut: a header narrower than it breaks it into
+// lines between its words, and is at least as wide as its longest word.
 void QScreenKeyGroup::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    const QString name = header->toolTip();
-    const int room = header->contentsRect().width() - headerPadding;
-    header->setText(header->fontMetrics().elidedText(name, Qt::ElideRight, room));
+    const QFontMetrics metrics = header->fontMetrics();
+    const QStringList words = header->toolTip().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    int widest = 0;
+    for (const QString &word : words)
+        widest = qMax(widest, metrics.horizontalAdvance(word));
+    header->setMinimumWidth(widest + headerPadding);
+    const int room = qMax(contentsRect().width() - headerPadding, widest);
+    QStringList lines;
+    for (const QString &word : words) {
+        const QString longer = lines.isEmpty() ? word : lines.last() + QLatin1Char(' ') + word;
+        if (!lines.isEmpty() && metrics.horizontalAdvance(longer) <= room)
+            lines.last() = longer;
+        else
+            lines.append(word);
+    }
+    const QString caption = lines.join(QLatin1Char('\n'));
+    if (header->text() != caption)
+        header->setText(caption);
 }
 
 void QScreenKeyGroup::showEvent(QShowEvent *event)

@@ -8,6 +8,7 @@
 #include "qformulahistoryview.h"
 #include "qformularecord.h"
 
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
@@ -34,6 +35,7 @@ private slots:
     void stepsThroughHistory();
     void survivesRestart();
     void unknownTemplatesLeftOut();
+    void clearHistory_data();
     void clearHistory();
     void buildsOnlyEntriesInView_data();
     void buildsOnlyEntriesInView();
@@ -318,7 +320,7 @@ void FormulaHistoryTest::recall()
     const QFormulaRecord built = QFormulaRecord::ofFormula(editedFormula(panel));
     const QList<bool> builtBrackets = ownBrackets(editedFormula(panel));
     QVERIFY(panel.driver.pressReturn());
-    DisplayDriver::press(Qt::Key_Escape);
+    panel.driver.click(QStringLiteral("CE"));
     QTRY_COMPARE(historyView(panel)->entryCount(), 1);
 
     QTest::mouseClick(historyView(panel)->entryWidget(0), Qt::LeftButton);
@@ -342,7 +344,7 @@ void FormulaHistoryTest::stepsThroughHistory()
     for (const char *typed : {"1", "2", "3"}) {
         DisplayDriver::type(QString::fromLatin1(typed));
         QVERIFY(panel.driver.pressReturn());
-        DisplayDriver::press(Qt::Key_Escape);
+        panel.driver.click(QStringLiteral("CE"));
     }
     DisplayDriver::type(QStringLiteral("4"));
     const auto ctrl = [](Qt::Key key) {
@@ -400,9 +402,19 @@ void FormulaHistoryTest::unknownTemplatesLeftOut()
     QCOMPARE(editedLine(panel), QStringLiteral("((1)/(pow(5,1/(2))))"));
 }
 
-// "Clear history" empties the list and the file.
+// "Clear history" asks first; confirmed, it empties the list and the file,
+// cancelled, it keeps both.
+void FormulaHistoryTest::clearHistory_data()
+{
+    QTest::addColumn<bool>("confirmed");
+    QTest::newRow("confirmed") << true;
+    QTest::newRow("cancelled") << false;
+}
+
 void FormulaHistoryTest::clearHistory()
 {
+    QFETCH(bool, confirmed);
+
     FakeEngine engine;
     engine.answer("3\n");
     PanelFixture panel;
@@ -410,13 +422,25 @@ void FormulaHistoryTest::clearHistory()
     DisplayDriver::type(QStringLiteral("1+2"));
     QVERIFY(panel.driver.pressReturn());
     QCOMPARE(historyView(panel)->entryCount(), 1);
+    const QByteArray kept = readFile(panel.historyFile());
     auto *clear = historyView(panel)->findChild<QPushButton *>();
     QCOMPARE(clear->text(), QStringLiteral("Clear history"));
     QTest::mouseClick(clear, Qt::LeftButton);
-    QCOMPARE(historyView(panel)->entryCount(), 0);
-    QCOMPARE(readFile(panel.historyFile()), QFormulaHistory::header.toUtf8() + '\n');
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(editedLine(panel), QStringLiteral("1+2"));
+    QMessageBox *question = nullptr;
+    QTRY_VERIFY((question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())));
+    QCOMPARE(historyView(panel)->entryCount(), 1);
+    QTest::mouseClick(question->button(confirmed ? QMessageBox::Yes : QMessageBox::Cancel),
+                      Qt::LeftButton);
+    QCOMPARE(historyView(panel)->entryCount(), confirmed ? 0 : 1);
+    QCOMPARE(readFile(panel.historyFile()),
+             confirmed ? QFormulaHistory::header.toUtf8() + '\n' : kept);
+    if (confirmed) {
+        panel.display()->activateWindow();
+        QTRY_VERIFY(panel.panel->isActiveWindow());
+        panel.panel->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(editedLine(panel), QStringLiteral("1+2"));
+    }
 }
 
 void FormulaHistoryTest::buildsOnlyEntriesInView_data()
