@@ -51,6 +51,7 @@ private slots:
     void copyNeverStatus();
     void staleAnswer_data();
     void staleAnswer();
+    void engineNeverAnswers();
     void focusReturns_data();
     void focusReturns();
     void hexKeys_data();
@@ -611,6 +612,24 @@ void FormulaDisplayTest::staleAnswer()
     }
     QCOMPARE(panel.driver.answer(), QStringLiteral("4\n"));
     QTRY_COMPARE(answerLine(panel.driver)->isMuted(), stale);
+}
+
+// A calculation whose engine never answers is given up, as the host does
+// before it pictures the panel: the panel says so, not that it calculates.
+void FormulaDisplayTest::engineNeverAnswers()
+{
+    FakeEngine engine;
+    engine.runEndlessly();
+    PanelFixture panel;
+    QVERIFY(panel.open());
+    DisplayDriver::type(QStringLiteral("1"));
+    panel.driver.click(QStringLiteral("="));
+    QTRY_COMPARE(panel.driver.answer(), QStringLiteral("Calculating…"));
+    QVERIFY(QMetaObject::invokeMethod(panel.display(), "abandon"));
+    QCOMPARE(panel.driver.answer(), QStringLiteral("The engine did not answer"));
+    QTRY_COMPARE(panel.driver.engine()->state(), QProcess::NotRunning);
+    QCOMPARE(panel.driver.answer(), QStringLiteral("The engine did not answer"));
+    QCOMPARE(panel.editedLine(), QStringLiteral("1"));
 }
 
 // After "=" or "CE", pressed with the mouse or the keyboard, and after
