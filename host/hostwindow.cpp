@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 
 HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : plugin(plugin)
 {
@@ -31,10 +32,23 @@ HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : 
     fitScreen();
 }
 
+// The group captions of the keyboard find their lines once the panel is
+// laid out in the shown window; the window then fits what the panel asks
+// for once more.
+void HostWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!fitted)
+        QTimer::singleShot(0, this, &HostWindow::fitScreen);
+    fitted = true;
+}
+
 // The window opens as large as the panel asks for, within the screen; the
 // panel scrolls its keys and folds its history where the screen is smaller.
 void HostWindow::fitScreen()
 {
+    // the style sheet's fonts and margins count
+    ensurePolished();
     const QRect room = screen()->availableGeometry();
     resize(sizeHint().boundedTo(room.size()).expandedTo(minimumSizeHint()));
 }

@@ -22,6 +22,13 @@ public:
     // file of another kind.
     static QString settingsFileError(const QString &settingsFile);
 
+public slots:
+    // Takes the size the panel asks for, within the screen.
+    void fitScreen();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void copyAnswer();
     void copyFormula();
@@ -29,10 +36,10 @@ private:
     void clearPanel();
     void callDisplay(const char *slot);
     void showAbout();
-    void fitScreen();
 
     QPluginInterface *plugin;
     QAction *pasteAction;
+    bool fitted = false;
 };
 
 #endif

@@ -175,8 +175,12 @@ void PanelScript::settleLayout()
     }
 }
 
+// The window takes the size that the panel asks for with what was typed,
+// so that the picture shows the whole panel where the screen has room.
 void PanelScript::savePicture()
 {
+    settleLayout();
+    QMetaObject::invokeMethod(panel->window(), "fitScreen");
     settleLayout();
     if (pictureFile.isEmpty() || panel->grab().save(pictureFile, "PNG"))
         finish(engineError);

@@ -261,7 +261,7 @@ void QFormulaDisplay::insertFormula(QFormula *formulaTemplate)
     if (!numeral && templates) {
         if (const QFormula *based = templates->templateNamed(baseNotation)) {
             formula->insertFormula(const_cast<QFormula *>(based));
-            numeral = focusedBaseField();
+            numeral = numeralInBaseSixteen();
         }
     }
     if (numeral) {
@@ -613,9 +613,9 @@ QFormulaField *QFormulaDisplay::focusedNumeral() const
                                                                                        : nullptr;
 }
 
-// The number in another base just inserted, where typing reaches its base:
-// the base becomes 16, and the numeral is returned.
-QFormulaField *QFormulaDisplay::focusedBaseField() const
+// The number in another base just inserted, whose base has the focus, made
+// one in base 16; its numeral, where its digits go.
+QFormulaField *QFormulaDisplay::numeralInBaseSixteen() const
 {
     QFormulaField *field = focusedField();
     auto *number = field ? qobject_cast<QFormula *>(field->parentWidget()) : nullptr;

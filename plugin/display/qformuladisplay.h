@@ -91,7 +91,7 @@ private:
     QString expression(bool *namesAns) const;
     QFormulaField *focusedField() const;
     QFormulaField *focusedNumeral() const;
-    QFormulaField *focusedBaseField() const;
+    QFormulaField *numeralInBaseSixteen() const;
     void copySelection(const QFormulaField *field) const;
     bool pasteLatex(QFormulaField *field);
     static bool isHexDigitKey(const QFormula *formulaTemplate);

@@ -424,8 +424,10 @@ QString Writer::modulus(const Field &argument) const
     case QFormulaExport::MathML:
         break;
     }
-    return row(element("mo", QStringLiteral("|")) + field(argument) +
-               element("mo", QStringLiteral("|")));
+    // marked as fences, which readers such as LibreOffice Math take for the
+    // bars of an absolute value rather than for a divider
+    return row(QStringLiteral("<mo fence=\"true\" form=\"prefix\">|</mo>") + field(argument) +
+               QStringLiteral("<mo fence=\"true\" form=\"postfix\">|</mo>"));
 }
 
 QString Writer::based(const Field &numeral, const Field &base) const

@@ -10,7 +10,9 @@ QElidedFormula::QElidedFormula(QWidget *formula, QWidget *parent)
     formula->move(0, 0);
     formula->installEventFilter(this);
     mark->setObjectName(QStringLiteral("elisionMark"));
+    // drawn over the formula's end, on the list's own background
     mark->setAutoFillBackground(true);
+    mark->setBackgroundRole(QPalette::Base);
     mark->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     placeMark();

@@ -50,6 +50,7 @@ void QScreenKeyGroup::addKey(const QPixmap &image, int row, int column, QFormula
     templ->setParent(key);
     keyGrid->addWidget(key, row, column, 1, 1);
     connect(key, &QPushButton::clicked, this, &QScreenKeyGroup::keyClick);
+    wrapCaption();
 }
 
 void QScreenKeyGroup::loadSettings(const QString &settingsFile)
@@ -74,17 +75,17 @@ void QScreenKeyGroup::setVisibleRecorded(bool visible)
 }
 
 // The group's name is never cut: a header narrower than it breaks it into
-// lines between its words, and is at least as wide as its longest word.
-void QScreenKeyGroup::resizeEvent(QResizeEvent *event)
+// lines between its words, as wide as the keys, or as the longest word
+// where that is wider.
+void QScreenKeyGroup::wrapCaption()
 {
-    QWidget::resizeEvent(event);
     const QFontMetrics metrics = header->fontMetrics();
     const QStringList words = header->toolTip().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     int widest = 0;
     for (const QString &word : words)
         widest = qMax(widest, metrics.horizontalAdvance(word));
     header->setMinimumWidth(widest + headerPadding);
-    const int room = qMax(contentsRect().width() - headerPadding, widest);
+    const int room = qMax(keyGrid->sizeHint().width() - headerPadding, widest);
     QStringList lines;
     for (const QString &word : words) {
         const QString longer = lines.isEmpty() ? word : lines.last() + QLatin1Char(' ') + word;
@@ -93,14 +94,15 @@ void QScreenKeyGroup::resizeEvent(QResizeEvent *event)
         else
             lines.append(word);
     }
-    const QString caption = lines.join(QLatin1Char('\n'));
-    if (header->text() != caption)
-        header->setText(caption);
+    header->setText(lines.join(QLatin1Char('\n')));
 }
 
+// The caption is broken anew as keys come and once the header has the
+// style's font, by the time the group is shown.
 void QScreenKeyGroup::showEvent(QShowEvent *event)
 {
     event->accept();
+    wrapCaption();
     record();
 }
 

@@ -98,12 +98,15 @@ void ClipboardFormsTest::forms_data()
                                            << "<mrow><mrow><mi>tg</mi></mrow><mo>&#x2061;</mo>"
                                               "<mrow><mo>(</mo><mi>x</mi><mo>)</mo></mrow></mrow>"
                                            << QString();
-    QTest::newRow("absolute value of a negative") << "[Модуль|-2]"
-                                                  << "|-2|"
-                                                  << "\\left|-2\\right|"
-                                                  << "<mrow><mo>|</mo><mo>−</mo><mn>2</mn>"
-                                                     "<mo>|</mo></mrow>"
-                                                  << QString();
+    QTest::newRow("absolute value of a negative")
+        << "[Модуль|-2]"
+        << "|-2|"
+        << "\\left|-2\\right|"
+        << "<mrow><mo fence=\"true\" form=\"prefix\">|</mo>"
+           "<mo>−</mo><mn>2</mn>"
+           "<mo fence=\"true\" form=\"postfix\">|</mo>"
+           "</mrow>"
+        << QString();
     QTest::newRow("power of a power") << "[Степень|10|2]"
                                       << "2¹⁰"
                                       << "{2}^{10}"
