@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
+#include <QTimer>
 
 HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : plugin(plugin)
 {
@@ -21,13 +23,37 @@ HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : 
     redoAction = edit->addAction(tr("&Redo"), this, &HostWindow::redo, QKeySequence::Redo);
     edit->addSeparator();
     edit->addAction(tr("&Copy answer"), this, &HostWindow::copyAnswer, QKeySequence::Copy);
+    edit->addAction(tr("Copy &formula"), this, &HostWindow::copyFormula,
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     pasteAction = edit->addAction(tr("&Paste"), this, &HostWindow::paste, QKeySequence::Paste);
-    // Escape clears too, inside the panel.
+    // "CE" clears too, inside the panel.
     edit->addAction(tr("C&lear"), this, &HostWindow::clearPanel,
                     QKeySequence(Qt::CTRL | Qt::Key_L));
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About %1").arg(plugin->title()), this, &HostWindow::showAbout);
     centralWidget()->setFocus();
+    fitScreen();
+}
+
+// The group captions of the keyboard find their lines once the panel is
+// laid out in the shown window; the window then fits what the panel asks
+// for once more.
+void HostWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!fitted)
+        QTimer::singleShot(0, this, &HostWindow::fitScreen);
+    fitted = true;
+}
+
+// The window opens as large as the panel asks for, within the screen; the
+// panel scrolls its keys and folds its history where the screen is smaller.
+void HostWindow::fitScreen()
+{
+    // the style sheet's fonts and margins count
+    ensurePolished();
+    const QRect room = screen()->availableGeometry();
+    resize(sizeHint().boundedTo(room.size()).expandedTo(minimumSizeHint()));
 }
 
 // The host knows the panel's parts only by their object names and the
@@ -35,6 +61,11 @@ HostWindow::HostWindow(QPluginInterface *plugin, const QString &settingsFile) : 
 void HostWindow::copyAnswer()
 {
     callDisplay("copyAnswer");
+}
+
+void HostWindow::copyFormula()
+{
+    callDisplay("copyFormula");
 }
 
 void HostWindow::clearPanel()

@@ -22,8 +22,16 @@ public:
     // file of another kind.
     static QString settingsFileError(const QString &settingsFile);
 
+public slots:
+    // Takes the size the panel asks for, within the screen.
+    void fitScreen();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void copyAnswer();
+    void copyFormula();
     void paste();
     void undo();
     void redo();
@@ -36,6 +44,7 @@ private:
     QAction *pasteAction;
     QAction *undoAction;
     QAction *redoAction;
+    bool fitted = false;
 };
 
 #endif

@@ -148,11 +148,15 @@ void PanelScript::engineFinished()
     QTimer::singleShot(0, this, &PanelScript::savePicture);
 }
 
-// The panel shows the failure too: its picture is taken all the same, and
-// the failure reported after it; a late end of the engine changes nothing.
+// The panel shows the failure too: an engine that does not answer is
+// stopped, so that the panel says so; its picture is taken all the same,
+// and the failure reported after it; a late end of the engine changes
+// nothing.
 void PanelScript::engineFailed(const QString &error)
 {
     engine->disconnect(this);
+    if (QWidget *display = panel->findChild<QWidget *>(QStringLiteral("display")))
+        QMetaObject::invokeMethod(display, "abandon");
     engineError = error;
     engineFinished();
 }
@@ -175,8 +179,12 @@ void PanelScript::settleLayout()
     }
 }
 
+// The window takes the size that the panel asks for with what was typed,
+// so that the picture shows the whole panel where the screen has room.
 void PanelScript::savePicture()
 {
+    settleLayout();
+    QMetaObject::invokeMethod(panel->window(), "fitScreen");
     settleLayout();
     if (pictureFile.isEmpty() || panel->grab().save(pictureFile, "PNG"))
         finish(engineError);

@@ -28,6 +28,10 @@
         <translation>&amp;Повторить</translation>
     </message>
     <message>
+        <source>Copy &amp;formula</source>
+        <translation>Копировать &amp;формулу</translation>
+    </message>
+    <message>
         <source>&amp;Paste</source>
         <translation>&amp;Вставить</translation>
     </message>
@@ -42,6 +46,53 @@
     <message>
         <source>&amp;About %1</source>
         <translation>&amp;О программе %1</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Использование: %1</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[параметры]</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Параметры:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Аргументы:</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Показывает справку по параметрам командной строки.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Показывает справку, включая параметры Qt.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Показывает сведения о версии.</translation>
+    </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Неизвестный параметр «%1».</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Неизвестные параметры: %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Нет значения после «%1».</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>Лишнее значение после «%1».</translation>
     </message>
 </context>
 <context>

@@ -5,9 +5,10 @@
 
 // The display's answer line. It holds the whole answer as its text, and
 // draws it on one line, ending in "…" when it is wider than the line; the
-// tool tip holds it whole. A status, such as a calculation that is still
-// running, is drawn in the muted colour, so that it is never taken for an
-// answer.
+// tool tip holds it whole, broken into lines that fit the screen. A status,
+// such as a calculation that is still running, and an answer that belongs
+// to an earlier formula are drawn in the muted colour, so that neither is
+// taken for the answer of the formula shown.
 class QAnswerLine : public QLineEdit
 {
     Q_OBJECT
@@ -17,9 +18,14 @@ public:
 
     void showAnswer(const QString &text);
     void showStatus(const QString &text);
-    // Draws the text held in the muted colour until the next answer or
-    // status: the calculation it answered is over.
-    void markStale();
+    // Draws the answer held in the muted colour, or in the answer's colour
+    // again: the formula it answered has changed, or changed back.
+    void setStale(bool stale);
+    void markStale() { setStale(true); }
+    bool isMuted() const { return status || stale; }
+    // The text broken into lines no wider than width in the tool tip's font,
+    // as many as fit into height; a text cut short ends in "…".
+    static QString wrappedText(const QString &text, int width, int height);
     // Tells screen readers the text once, as the line's new description.
     void announce(const QString &text);
 
@@ -27,7 +33,6 @@ signals:
     void announced(const QString &text);
 
 public:
-    bool isMuted() const { return muted; }
     // The text as drawn, on one line and elided to the room there is.
     QString drawnText() const;
 
@@ -38,7 +43,8 @@ private:
     QRect textRect() const;
     void present(const QString &text, bool asStatus);
 
-    bool muted = false;
+    bool status = false;
+    bool stale = false;
 };
 
 #endif

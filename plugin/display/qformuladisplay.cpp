@@ -4,10 +4,12 @@
 #include "qanswerline.h"
 #include "qengineprocess.h"
 #include "qformula.h"
+#include "qformulaexport.h"
 #include "qformulafield.h"
 #include "qformulahistory.h"
 #include "qformulaprovider.h"
 #include "qformulaview.h"
+#include "qlatexreader.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +18,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -29,8 +32,9 @@
 
 namespace
 {
-// The answer line shows at most this many bytes of the engine's output.
-const int outputPiece = 1000;
+// An answer is kept whole up to this many bytes of the engine's output; a
+// longer one is cut there and ends with a mark.
+const int outputKept = 16 * 1024 * 1024;
 // Standard error is kept up to this many bytes: the warnings the engine
 // echoes come before the error text.
 const int errorsKept = 64 * 1024;
@@ -42,13 +46,46 @@ const QChar cutMark(0x2026);
 const int busyDelay = 300;
 // Formulas are edited at this size.
 const int formulaPointSize = 16;
+// The catalogue's template of a number in another base: its numeral, then
+// its base.
+const QString baseNotation = QStringLiteral("Указание системы счисления");
 
-// An answer that is one number, as the engine writes numbers.
+// An answer that is one number, as the engine writes numbers, infinities
+// and not-a-number included.
 bool isNumber(const QString &text)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$|^-?Infinity$|^NaN$"));
+    static const QRegularExpression number(QStringLiteral(
+        "^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$|^-?(inf|Infinity)$|^(nan|NaN)$"));
     return number.match(text).hasMatch();
+}
+
+// The value an answer stands for in a later formula: its last line, since
+// the engine writes one value a line; a number in brackets, so that 2Ans
+// after -3 is 2(-3), any other text as a string literal.
+QString answerValue(const QString &answer)
+{
+    const QStringList lines = answer.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QString last = lines.isEmpty() ? QString() : lines.last().trimmed();
+    if (isNumber(last))
+        return QLatin1Char('(') + last + QLatin1Char(')');
+    QString escaped = last;
+    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+// The end of the string literal that opens at pos, in double or single
+// quotes with backslash escapes, as the engine reads them.
+int literalEnd(const QString &line, int pos)
+{
+    const QChar quote = line.at(pos);
+    for (int i = pos + 1; i < line.size(); ++i) {
+        if (line.at(i) == QLatin1Char('\\'))
+            ++i;
+        else if (line.at(i) == quote)
+            return i + 1;
+    }
+    return line.size();
 }
 
 bool isNameCharacter(QChar c)
@@ -105,7 +142,9 @@ QFormulaDisplay::QFormulaDisplay(QWidget *parent) : QFrame(parent)
     layOutInput();
     layOutGrid();
     connect(solveButton, &QPushButton::pressed, this, &QFormulaDisplay::calculate);
+    connect(solveButton, &QPushButton::released, this, &QFormulaDisplay::focusFormula);
     connect(clearButton, &QPushButton::pressed, this, &QFormulaDisplay::clear);
+    connect(clearButton, &QPushButton::released, this, &QFormulaDisplay::focusFormula);
     connect(engineProcess, &QProcess::readyReadStandardOutput, this, &QFormulaDisplay::readOutput);
     connect(engineProcess, &QProcess::readyReadStandardError, this, &QFormulaDisplay::readErrors);
     connect(engineProcess, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
@@ -113,7 +152,8 @@ QFormulaDisplay::QFormulaDisplay(QWidget *parent) : QFrame(parent)
     connect(engineProcess, &QProcess::errorOccurred, this, &QFormulaDisplay::engineFailed);
     connect(graceTimer, &QTimer::timeout, engineProcess, &QProcess::kill);
     connect(busyTimer, &QTimer::timeout, this, &QFormulaDisplay::showBusy);
-    addShortcut(QKeySequence(Qt::Key_Escape), &QFormulaDisplay::clear);
+    connect(qApp, &QApplication::focusChanged, this, &QFormulaDisplay::followFocus);
+    addShortcut(QKeySequence(Qt::Key_Escape), &QFormulaDisplay::stop);
     addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), &QFormulaDisplay::recallOlder);
     addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), &QFormulaDisplay::recallNewer);
 }
@@ -122,6 +162,7 @@ QFormulaDisplay::QFormulaDisplay(QWidget *parent) : QFrame(parent)
 // display whose answer line is already gone.
 QFormulaDisplay::~QFormulaDisplay()
 {
+    disconnect(qApp, nullptr, this, nullptr);
     disconnect(engineProcess, nullptr, this, nullptr);
     if (engineProcess->state() == QProcess::NotRunning)
         return;
@@ -141,12 +182,23 @@ void QFormulaDisplay::setInputFormula(QFormula *newFormula)
     setFocusProxy(formula);
     delete oldFormula;
     connect(formula, &QFormula::returnPressed, this, &QFormulaDisplay::calculate);
+    markStaleAnswer();
 }
 
 void QFormulaDisplay::setHistory(QFormulaHistory *newHistory, const QFormulaProvider *newTemplates)
 {
     history = newHistory;
     templates = newTemplates;
+}
+
+QString QFormulaDisplay::previousAnswer() const
+{
+    if (!lastAnswer.isEmpty() || !history)
+        return lastAnswer;
+    for (int i = history->count() - 1; i >= 0; --i)
+        if (!history->entry(i).failed && !history->entry(i).answer.trimmed().isEmpty())
+            return history->entry(i).answer;
+    return QString();
 }
 
 void QFormulaDisplay::calculate()
@@ -157,31 +209,37 @@ void QFormulaDisplay::calculate()
         empty->focusAt(0);
         return;
     }
-    const QString line = expression();
+    bool namesAns = false;
+    const QString line = expression(&namesAns);
     qDebug("%s: starting tovel with args: %s", "brisma", line.toLocal8Bit().constData());
     // A second "=" while the engine still runs starts nothing.
     if (engineProcess->state() != QProcess::NotRunning)
         return;
+    if (namesAns && previousAnswer().isEmpty()) {
+        answerLine->showStatus(tr("There is no previous answer"));
+        return;
+    }
     engineOutput.clear();
     engineErrors.clear();
     outputCut = false;
+    calculated = QFormulaRecord::ofFormula(formula);
+    answered = true;
     keeping = history && !formula->toLine().isEmpty();
-    if (keeping)
-        calculated = QFormulaRecord::ofFormula(formula);
     engineProcess->start(QStringLiteral("tovel"), {line}, QIODevice::ReadWrite);
     answerLine->markStale();
     busyTimer->start(busyDelay);
 }
 
-// The answer is shown as it arrives, at most its first 1000 bytes; an answer
-// cut there ends with a mark, so that it is never taken for the whole one.
+// The answer is shown as it arrives, whole up to a size no answer a person
+// reads comes near; an answer cut there ends with a mark, so that it is
+// never taken for the whole one.
 void QFormulaDisplay::readOutput()
 {
     const QByteArray bytes = engineProcess->readAllStandardOutput();
     if (stopping)
         return;
     busyTimer->stop();
-    const int room = outputPiece - engineOutput.size();
+    const int room = outputKept - engineOutput.size();
     outputCut = outputCut || bytes.size() > room;
     engineOutput += bytes.left(room);
     showAnswer(engineText(engineOutput) + (outputCut ? QString(cutMark) : QString()));
@@ -196,26 +254,73 @@ void QFormulaDisplay::readErrors()
     engineErrors += bytes.left(errorsKept - engineErrors.size());
 }
 
+// The hexadecimal digit keys type their digit into the numeral of a number
+// in another base; anywhere else they start such a number in base 16.
 void QFormulaDisplay::insertFormula(QFormula *formulaTemplate)
 {
-    formula->insertFormula(formulaTemplate);
+    if (!isHexDigitKey(formulaTemplate)) {
+        formula->insertFormula(formulaTemplate);
+        markStaleAnswer();
+        return;
+    }
+    QFormulaField *numeral = focusedNumeral();
+    if (!numeral && templates) {
+        if (const QFormula *based = templates->catalogue().templateNamed(baseNotation)) {
+            formula->insertFormula(const_cast<QFormula *>(based));
+            numeral = numeralInBaseSixteen();
+        }
+    }
+    if (numeral) {
+        numeral->setFocus(Qt::OtherFocusReason);
+        numeral->insertText(formulaTemplate->appendText, false);
+    } else {
+        formula->insertFormula(formulaTemplate);
+    }
+    markStaleAnswer();
 }
 
 void QFormulaDisplay::clear()
 {
     stopEngine();
     formula->clear();
+    markStaleAnswer();
 }
 
+void QFormulaDisplay::stop()
+{
+    stopEngine();
+    focusFormula();
+}
+
+// A picture of a panel whose engine never answered shows it saying so.
+void QFormulaDisplay::abandon()
+{
+    if (engineProcess->state() == QProcess::NotRunning)
+        return;
+    stopEngine();
+    answerLine->showStatus(tr("The engine did not answer"));
+}
+
+// The last answer or error, never a status such as "Calculating…".
 void QFormulaDisplay::copyAnswer()
 {
-    QApplication::clipboard()->setText(answerLine->text().trimmed());
+    QApplication::clipboard()->setText(shownAnswer.trimmed());
 }
 
+void QFormulaDisplay::copyFormula()
+{
+    QApplication::clipboard()->setMimeData(
+        QFormulaExport::mimeData(QFormulaRecord::ofFormula(formula).fields.value(0)));
+}
+
+// The first step into the history keeps what the editor held, the draft,
+// which the last step forward brings back.
 void QFormulaDisplay::recall(int index)
 {
     if (!history || index < 0 || index >= history->count())
         return;
+    if (history->current() < 0)
+        draft = QFormulaRecord::ofFormula(formula);
     if (QFormula *recalled = templates->createFormula(history->entry(index).formula)) {
         setInputFormula(recalled);
         history->setCurrent(index);
@@ -223,15 +328,11 @@ void QFormulaDisplay::recall(int index)
     }
 }
 
-// The first step back keeps what the editor held, the draft, which the
-// last step forward brings back.
 void QFormulaDisplay::recallOlder()
 {
     if (!history || history->count() == 0)
         return;
     const int current = history->current();
-    if (current < 0)
-        draft = QFormulaRecord::ofFormula(formula);
     recall(current < 0 ? history->count() - 1 : qMax(current - 1, 0));
 }
 
@@ -263,6 +364,25 @@ void QFormulaDisplay::keyPressEvent(QKeyEvent *event)
         QFrame::keyPressEvent(event);
 }
 
+// The field of the formula with the focus: Copy of a selection puts the
+// formula's forms on the clipboard, Paste of LaTeX types its plain text,
+// and every other key may change the formula under its answer.
+bool QFormulaDisplay::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *field = qobject_cast<QFormulaField *>(watched);
+    if (!field || event->type() != QEvent::KeyPress)
+        return QFrame::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->matches(QKeySequence::Copy) && field->cursorPosition() != field->anchorPosition()) {
+        copySelection(field);
+        return true;
+    }
+    if (key->matches(QKeySequence::Paste) && pasteLatex(field))
+        return true;
+    QTimer::singleShot(0, this, &QFormulaDisplay::markStaleAnswer);
+    return QFrame::eventFilter(watched, event);
+}
+
 // Tab and Shift+Tab go round the formula, "=", "CE", Base, Prec and Angle.
 bool QFormulaDisplay::focusNextPrevChild(bool next)
 {
@@ -280,7 +400,6 @@ bool QFormulaDisplay::focusNextPrevChild(bool next)
         ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
-
 void QFormulaDisplay::createWidgets()
 {
     setObjectName(QStringLiteral("display"));
@@ -375,7 +494,6 @@ void QFormulaDisplay::stopEngine()
     stopping = true;
     busyTimer->stop();
     answerLine->showStatus(tr("Calculation stopped"));
-    answerLine->announce(tr("Calculation stopped"));
     engineProcess->terminate();
     graceTimer->start(stopGrace);
 }
@@ -393,14 +511,16 @@ void QFormulaDisplay::engineFinished(int exitCode, QProcess::ExitStatus exitStat
     }
     const bool normalExit = exitStatus == QProcess::NormalExit;
     const QString error = calculationError();
-    const bool answered = normalExit && exitCode == 0 && !engineOutput.isEmpty();
+    const bool failed = !normalExit || exitCode != 0 || engineOutput.isEmpty();
     if (normalExit && exitCode != 0 && !error.trimmed().isEmpty())
         showAnswer(error);
-    else if (!answered)
+    else if (failed)
         showAnswer(tr("The engine stopped without an answer"));
-    const QString spoken = lastAnswer.trimmed().replace(QLatin1Char('\n'), QLatin1String(", "));
-    answerLine->announce(answered ? tr("equals %1").arg(spoken) : spoken);
-    keepCalculation();
+    else if (!shownAnswer.trimmed().isEmpty())
+        lastAnswer = shownAnswer;
+    const QString spoken = shownAnswer.trimmed().replace(QLatin1Char('\n'), QLatin1String(", "));
+    answerLine->announce(failed ? spoken : tr("equals %1").arg(spoken));
+    keepCalculation(failed);
 }
 
 void QFormulaDisplay::engineFailed(QProcess::ProcessError error)
@@ -409,21 +529,44 @@ void QFormulaDisplay::engineFailed(QProcess::ProcessError error)
         return;
     busyTimer->stop();
     showAnswer(tr("The engine tovel could not be started"));
-    answerLine->announce(lastAnswer);
+    answerLine->announce(shownAnswer);
 }
 
 void QFormulaDisplay::showAnswer(const QString &text)
 {
     answerLine->showAnswer(text);
-    lastAnswer = text;
+    shownAnswer = text;
+    markStaleAnswer();
 }
 
 void QFormulaDisplay::showBusy()
 {
     if (engineProcess->state() != QProcess::NotRunning && !stopping && engineOutput.isEmpty()) {
         answerLine->showStatus(tr("Calculating…"));
-        answerLine->announce(tr("Calculating…"));
     }
+}
+
+// The answer line is greyed while the formula differs from the one it
+// answers.
+void QFormulaDisplay::markStaleAnswer()
+{
+    if (answered)
+        answerLine->setStale(QFormulaRecord::ofFormula(formula) != calculated);
+}
+
+void QFormulaDisplay::focusFormula()
+{
+    formula->setFocus(Qt::OtherFocusReason);
+}
+
+// Keys reach the display through the field of the formula that has the
+// focus; the display watches that field.
+void QFormulaDisplay::followFocus(QWidget *old, QWidget *now)
+{
+    if (qobject_cast<QFormulaField *>(old))
+        old->removeEventFilter(this);
+    if (qobject_cast<QFormulaField *>(now) && formula->isAncestorOf(now))
+        now->installEventFilter(this);
 }
 
 void QFormulaDisplay::addShortcut(const QKeySequence &keys, void (QFormulaDisplay::*slot)())
@@ -435,10 +578,10 @@ void QFormulaDisplay::addShortcut(const QKeySequence &keys, void (QFormulaDispla
 // The formula of a calculation that ended goes into the history with the
 // answer it got, error texts included: a formula the engine rejected is one
 // the user may want to mend.
-void QFormulaDisplay::keepCalculation()
+void QFormulaDisplay::keepCalculation(bool failed)
 {
     if (keeping)
-        history->add(calculated, lastAnswer);
+        history->add(calculated, shownAnswer, failed);
     keeping = false;
 }
 
@@ -450,22 +593,103 @@ QString QFormulaDisplay::calculationError() const
     return lines.join(QLatin1Char('\n'));
 }
 
-// The formula as one line, with the word "Ans", in any letter case, standing
-// for the last answer: a number as one value in brackets, so that 2Ans after
-// -3 is 2(-3); any other answer, an error text for instance, as its text.
-QString QFormulaDisplay::expression() const
+// The formula as one line, with the word "Ans", in any letter case and
+// outside string literals, standing for the previous answer's value.
+QString QFormulaDisplay::expression(bool *namesAns) const
 {
     const QString line = formula->toLine();
-    const QString answer = lastAnswer.simplified();
-    const QString value = isNumber(answer) ? QLatin1Char('(') + answer + QLatin1Char(')') : answer;
+    const QString value = answerValue(previousAnswer());
     QString result;
-    int from = 0;
-    for (int at = line.indexOf(QLatin1String("ans"), 0, Qt::CaseInsensitive); at >= 0;
-         at = line.indexOf(QLatin1String("ans"), at + 3, Qt::CaseInsensitive)) {
-        if (!isWholeAns(line, at))
-            continue;
-        result += line.midRef(from, at - from) + value;
-        from = at + 3;
+    *namesAns = false;
+    for (int at = 0; at < line.size();) {
+        const QChar c = line.at(at);
+        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            const int end = literalEnd(line, at);
+            result += line.midRef(at, end - at);
+            at = end;
+        } else if (line.midRef(at, 3).compare(QLatin1String("ans"), Qt::CaseInsensitive) == 0 &&
+                   isWholeAns(line, at)) {
+            result += value;
+            *namesAns = true;
+            at += 3;
+        } else {
+            result += c;
+            ++at;
+        }
     }
-    return result + line.midRef(from);
+    return result;
+}
+
+// The field that typing and screen keys reach: the end of the chain of
+// focus proxies from the edited formula down.
+QFormulaField *QFormulaDisplay::focusedField() const
+{
+    QWidget *target = formula;
+    while (target->focusProxy())
+        target = target->focusProxy();
+    return qobject_cast<QFormulaField *>(target);
+}
+
+// The numeral of a number in another base, when typing reaches it.
+QFormulaField *QFormulaDisplay::focusedNumeral() const
+{
+    QFormulaField *field = focusedField();
+    auto *number = field ? qobject_cast<QFormula *>(field->parentWidget()) : nullptr;
+    return number && number->objectName() == baseNotation && number->field(0) == field ? field
+                                                                                       : nullptr;
+}
+
+// The number in another base just inserted, whose base has the focus, made
+// one in base 16; its numeral, where its digits go.
+QFormulaField *QFormulaDisplay::numeralInBaseSixteen() const
+{
+    QFormulaField *field = focusedField();
+    auto *number = field ? qobject_cast<QFormula *>(field->parentWidget()) : nullptr;
+    if (!number || number->objectName() != baseNotation || number->fieldCount() < 2)
+        return nullptr;
+    number->field(1)->setText(QStringLiteral("16"));
+    return number->field(0);
+}
+
+void QFormulaDisplay::copySelection(const QFormulaField *field) const
+{
+    const int from = qMin(field->cursorPosition(), field->anchorPosition());
+    const int to = qMax(field->cursorPosition(), field->anchorPosition());
+    QVector<QFormulaRecord> items;
+    for (int i = from; i < to; ++i) {
+        const QWidget *item = field->itemWidget(i);
+        if (const auto *nested = qobject_cast<const QFormula *>(item))
+            items.append(QFormulaRecord::ofFormula(nested));
+        else if (const auto *glyph = qobject_cast<const QLabel *>(item))
+            items.append(QFormulaRecord::glyph(glyph->text()));
+    }
+    QApplication::clipboard()->setMimeData(QFormulaExport::mimeData(items));
+}
+
+// LaTeX on the clipboard, as such or as its text, is typed as the plain
+// text it stands for; other text is left to the field's own paste.
+bool QFormulaDisplay::pasteLatex(QFormulaField *field)
+{
+    const QMimeData *mime = QApplication::clipboard()->mimeData();
+    if (!mime)
+        return false;
+    QString latex;
+    if (QLatexReader::isLatex(mime->text()))
+        latex = mime->text();
+    else if (!mime->hasText() && mime->hasFormat(QFormulaExport::latexType))
+        latex = QString::fromUtf8(mime->data(QFormulaExport::latexType));
+    if (latex.isEmpty())
+        return false;
+    field->typeLine(QLatexReader::plainText(latex));
+    QTimer::singleShot(0, this, &QFormulaDisplay::markStaleAnswer);
+    return true;
+}
+
+// The catalogue's hexadecimal digits are its only keys that type a capital
+// letter.
+bool QFormulaDisplay::isHexDigitKey(const QFormula *formulaTemplate)
+{
+    const QString &text = formulaTemplate->appendText;
+    return formulaTemplate->fieldCount() == 0 && text.size() == 1 &&
+           text.at(0) >= QLatin1Char('A') && text.at(0) <= QLatin1Char('F');
 }

@@ -9,6 +9,7 @@
 class QAnswerLine;
 class QComboBox;
 class QFormula;
+class QFormulaField;
 class QFormulaHistory;
 class QFormulaProvider;
 class QFormulaView;
@@ -25,7 +26,8 @@ class QVBoxLayout;
 // last answer in place of the word "Ans" and runs the engine tovel on it as a
 // child process; whatever the engine prints, answer or error, becomes the
 // answer line's text. Each calculation that ends goes into the history with
-// its answer, and Ctrl+Up and Ctrl+Down bring its formulas back.
+// its answer, and Ctrl+Up and Ctrl+Down bring its formulas back. The answer
+// line is greyed while the formula differs from the one it answers.
 class QFormulaDisplay : public QFrame
 {
     Q_OBJECT
@@ -49,8 +51,15 @@ public slots:
     void insertFormula(QFormula *formula);
     // Clears the formula and stops a running calculation, as "CE" does.
     void clear();
-    // Puts the whole text of the answer line on the clipboard.
+    // Stops a running calculation and keeps the formula, as Escape does.
+    void stop();
+    // Stops a calculation whose engine does not answer, and says so.
+    void abandon();
+    // Puts the whole last answer or error on the clipboard.
     void copyAnswer();
+    // Puts the whole formula on the clipboard as plain text, LaTeX and
+    // MathML.
+    void copyFormula();
     // Brings the history's entry back into the editor, as its formula.
     void recall(int index);
     void recallOlder();
@@ -58,6 +67,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -70,10 +80,22 @@ private:
     void engineFailed(QProcess::ProcessError error);
     void showAnswer(const QString &text);
     void showBusy();
+    void markStaleAnswer();
+    void focusFormula();
+    void followFocus(QWidget *old, QWidget *now);
     void addShortcut(const QKeySequence &keys, void (QFormulaDisplay::*slot)());
-    void keepCalculation();
+    void keepCalculation(bool failed);
     QString calculationError() const;
-    QString expression() const;
+    // The answer "Ans" stands for: the last of this display, or else the
+    // last of the history.
+    QString previousAnswer() const;
+    QString expression(bool *namesAns) const;
+    QFormulaField *focusedField() const;
+    QFormulaField *focusedNumeral() const;
+    QFormulaField *numeralInBaseSixteen() const;
+    void copySelection(const QFormulaField *field) const;
+    bool pasteLatex(QFormulaField *field);
+    static bool isHexDigitKey(const QFormula *formulaTemplate);
 
     int formulaIndex = 0;
     QProcess *engineProcess;
@@ -102,12 +124,16 @@ private:
     QTimer *graceTimer;
     // Shows that the engine is still at work once it has taken a while.
     QTimer *busyTimer;
-    // The text of the last answer or error, which "Ans" stands for.
+    // The text of the last answer, which "Ans" stands for, and of the last
+    // answer or error shown, which is copied.
     QString lastAnswer;
+    QString shownAnswer;
     QFormulaHistory *history = nullptr;
     const QFormulaProvider *templates = nullptr;
-    // The formula of the running calculation, kept when it ends.
+    // The formula of the last calculation, kept when it ends; whether there
+    // was one.
     QFormulaRecord calculated;
+    bool answered = false;
     bool keeping = false;
     // What the editor held before the history was first stepped into.
     QFormulaRecord draft;

@@ -13,6 +13,7 @@ namespace
 // A larger file is no history this panel wrote.
 const qint64 largestFile = 16 * 1024 * 1024;
 const QChar tab(QLatin1Char('\t'));
+const QString errorMark = QStringLiteral("error");
 } // namespace
 
 const QString QFormulaHistory::header = QStringLiteral("brisma history 1");
@@ -55,9 +56,13 @@ void QFormulaHistory::keepOnly(const std::function<bool(const Entry &)> &test)
     emit entriesChanged();
 }
 
-void QFormulaHistory::add(const QFormulaRecord &formula, const QString &answer)
+void QFormulaHistory::add(const QFormulaRecord &formula, const QString &answer, bool failed)
 {
-    entries.append({formula, answer});
+    if (!isKept() && !fileName.isEmpty() && !told) {
+        told = true;
+        emit notKept();
+    }
+    entries.append({formula, answer, failed});
     if (entries.size() > kept)
         entries.removeFirst();
     currentIndex = -1;
@@ -84,7 +89,9 @@ bool QFormulaHistory::readLine(const QString &line, Entry *entry)
     const int split = line.indexOf(tab);
     if (split < 0 || !QFormulaRecord::fromText(line.left(split), &entry->formula))
         return false;
-    entry->answer = QFormulaRecord::unescaped(line.mid(split + 1));
+    const QStringList answer = line.mid(split + 1).split(tab);
+    entry->answer = QFormulaRecord::unescaped(answer.first());
+    entry->failed = answer.value(1) == errorMark;
     return true;
 }
 
@@ -100,7 +107,8 @@ void QFormulaHistory::save()
     stream.setCodec("UTF-8");
     stream << header << '\n';
     for (const Entry &entry : qAsConst(entries))
-        stream << entry.formula.toText() << tab << QFormulaRecord::escaped(entry.answer) << '\n';
+        stream << entry.formula.toText() << tab << QFormulaRecord::escaped(entry.answer)
+               << (entry.failed ? tab + errorMark : QString()) << '\n';
     stream.flush();
     file.commit();
 }

@@ -11,9 +11,10 @@
 // The formulas the panel calculated, each with its answer, oldest first,
 // the last 100 of them. The history is kept in a text file: its first line
 // "brisma history 1", then one line per entry, the formula's record, a tab
-// and the answer, escaped as records escape text. Lines that cannot be read
-// are passed over. A file that is not such a history, or that cannot be
-// read, is left as it is: the history then lives only as long as the panel.
+// and the answer, escaped as records escape text, and for an error a tab
+// and "error". Lines that cannot be read are passed over. A file that is not
+// such a history, or that cannot be read, is left as it is: the history then
+// lives only as long as the panel, and says so when its first entry comes.
 class QFormulaHistory : public QObject
 {
     Q_OBJECT
@@ -22,6 +23,8 @@ public:
     struct Entry {
         QFormulaRecord formula;
         QString answer;
+        // The answer is the engine's error text.
+        bool failed = false;
     };
 
     static const int kept = 100;
@@ -38,7 +41,9 @@ public:
 
     int count() const { return entries.size(); }
     const Entry &entry(int index) const { return entries.at(index); }
-    void add(const QFormulaRecord &formula, const QString &answer);
+    void add(const QFormulaRecord &formula, const QString &answer, bool failed = false);
+    // Whether the entries go into the history file.
+    bool isKept() const { return ownsFile && !fileName.isEmpty(); }
     // The entry shown in the editor, or -1 while none is.
     int current() const { return currentIndex; }
     void setCurrent(int index);
@@ -53,6 +58,8 @@ signals:
     // Anything else changed.
     void entriesChanged();
     void currentChanged(int index);
+    // The first entry of a history whose file is another program's came.
+    void notKept();
 
 private:
     static bool readLine(const QString &line, Entry *entry);
@@ -60,6 +67,8 @@ private:
 
     QString fileName;
     bool ownsFile = false;
+    // The user was told that the entries are not kept.
+    bool told = false;
     QVector<Entry> entries;
     int currentIndex = -1;
 };

@@ -1,6 +1,7 @@
 #include "qformulahistoryview.h"
 
 #include "formulafont.h"
+#include "qelidedformula.h"
 #include "qelidedlabel.h"
 #include "qformula.h"
 #include "qformulafield.h"
@@ -9,6 +10,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
@@ -24,9 +26,9 @@ const char *currentProperty = "current";
 // The history's formulas are set smaller than the edited one.
 const int formulaPointSize = 12;
 // The list is at least this many characters of its font wide; an answer
-// below its formula ends in "…" where it is wider than the list. A formula
-// wider than the list scrolls.
-const int answerWidth = 28;
+// below its formula, and the formula itself, end in "…" where they are
+// wider than the list.
+const int answerWidth = 16;
 // The height an entry is taken to have until one has been built: a
 // formula of three lines above its answer.
 const int guessedLines = 4;
@@ -35,8 +37,14 @@ const int guessedLines = 4;
 QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
     : QFrame(parent), caption(new QLabel(tr("History"), this)), scrollArea(new QScrollArea(this)),
       list(new QWidget), listLayout(new QVBoxLayout(list)),
-      clearButton(new QPushButton(tr("Clear history"), this))
+      clearButton(new QPushButton(tr("Clear history"), this)),
+      notice(new QLabel(tr("The history file belongs to another program: the entries of this "
+                           "session are not kept."),
+                        this))
 {
+    notice->setObjectName(QStringLiteral("historyNotice"));
+    notice->setWordWrap(true);
+    notice->hide();
     setObjectName(QStringLiteral("history"));
     caption->setObjectName(QStringLiteral("title"));
     list->setObjectName(QStringLiteral("historyList"));
@@ -46,6 +54,8 @@ QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
     listLayout->addStretch(1);
     scrollArea->setWidget(list);
     scrollArea->setWidgetResizable(true);
+    // Entries are cut at the list's edge: the list never scrolls sideways.
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea->setFocusPolicy(Qt::NoFocus);
     scrollArea->viewport()->installEventFilter(this);
     buildTimer.setSingleShot(true);
@@ -58,9 +68,10 @@ QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(caption);
+    layout->addWidget(notice);
     layout->addWidget(scrollArea, 1);
     layout->addWidget(clearButton);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     setMinimumWidth(answerWidth * fontMetrics().averageCharWidth());
     entryHeight = guessedLines * QFontMetrics(formulaFont(formulaPointSize)).height();
 }
@@ -76,7 +87,8 @@ void QFormulaHistoryView::setHistory(QFormulaHistory *newHistory,
     connect(history, &QFormulaHistory::entriesChanged, this, &QFormulaHistoryView::refill);
     connect(history, &QFormulaHistory::entryAdded, this, &QFormulaHistoryView::appendEntry);
     connect(history, &QFormulaHistory::currentChanged, this, &QFormulaHistoryView::markCurrent);
-    connect(clearButton, &QPushButton::clicked, history, &QFormulaHistory::clear);
+    connect(history, &QFormulaHistory::notKept, notice, &QWidget::show);
+    connect(clearButton, &QPushButton::clicked, this, &QFormulaHistoryView::askToClear);
     refill();
 }
 
@@ -103,6 +115,21 @@ bool QFormulaHistoryView::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QFrame::eventFilter(watched, event);
+}
+
+// Clearing cannot be undone, so the user confirms it first.
+void QFormulaHistoryView::askToClear()
+{
+    auto *question = new QMessageBox(QMessageBox::Question, tr("Clear history"),
+                                     tr("Remove every entry of the history? This cannot be "
+                                        "undone."),
+                                     QMessageBox::Yes | QMessageBox::Cancel, this);
+    question->setObjectName(QStringLiteral("clearQuestion"));
+    question->setDefaultButton(QMessageBox::Cancel);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    connect(question->button(QMessageBox::Yes), &QAbstractButton::clicked, history,
+            &QFormulaHistory::clear);
+    question->open();
 }
 
 void QFormulaHistoryView::refill()
@@ -225,7 +252,8 @@ void QFormulaHistoryView::buildEntry(QWidget *entry)
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(0);
     QFormula *formula = readOnlyFormula(index);
-    layout->addWidget(formula, 0, Qt::AlignLeft);
+    auto *elided = new QElidedFormula(formula, entry);
+    layout->addWidget(elided);
     const QString answer = history->entry(index).answer.simplified();
     auto *answerLabel = new QElidedLabel(QStringLiteral("= ") + answer, entry);
     answerLabel->setObjectName(QStringLiteral("answer"));
@@ -234,6 +262,7 @@ void QFormulaHistoryView::buildEntry(QWidget *entry)
     // Shown at once, not later as a layout shows the widgets added to a
     // shown one, so that the entry's size hint counts them.
     formula->show();
+    elided->show();
     answerLabel->show();
 }
 
@@ -242,7 +271,7 @@ QFormula *QFormulaHistoryView::readOnlyFormula(int index) const
 {
     QFormula *formula = templates->createFormula(history->entry(index).formula);
     formula->setFont(formulaFont(formulaPointSize));
-    // Never squeezed: a wide formula scrolls instead.
+    // Never squeezed: a wide formula is cut at the list's edge instead.
     formula->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     formula->setAttribute(Qt::WA_TransparentForMouseEvents);
     formula->setFocusPolicy(Qt::NoFocus);

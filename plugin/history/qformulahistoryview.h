@@ -15,8 +15,12 @@ class QVBoxLayout;
 // The panel's history list: every entry of the history drawn as the formula
 // it was, by the editor's own widgets made read-only, above its answer,
 // oldest at the top. An entry's formula is built when the entry first comes
-// into view, so a long history costs little until it is scrolled. A click on an entry chooses it;
-// the entry shown in the editor is marked. "Clear history" below the list empties the history.
+// into view, so a long history costs little until it is scrolled. A click
+// on an entry chooses it; the entry shown in the editor is marked. The list
+// never scrolls sideways: formulas and answers wider than it end in "…".
+// "Clear history" below the list empties the history once the user
+// confirms it. A history whose file is another program's says that this
+// session's entries are not kept.
 class QFormulaHistoryView : public QFrame
 {
     Q_OBJECT
@@ -38,6 +42,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
+    void askToClear();
     void refill();
     void appendEntry();
     void markCurrent(int index);
@@ -59,6 +64,7 @@ private:
     QWidget *list;
     QVBoxLayout *listLayout;
     QPushButton *clearButton;
+    QLabel *notice;
     QTimer buildTimer;
     int entryHeight;
     // Whether the list keeps its end, the newest entry, in view.

@@ -100,7 +100,7 @@ bool QFormulaProvider::startElement(const QString &, const QString &, const QStr
         addItem(intValue(atts, "group"), textValue(atts, "name"), textValue(atts, "lineTemplate"),
                 textValue(atts, "appendText"), intValue(atts, "paletteX"),
                 intValue(atts, "paletteY"), intValue(atts, "paletteW"), intValue(atts, "paletteH"),
-                intValue(atts, "keybX"), intValue(atts, "keybY"));
+                intValue(atts, "keybX"), intValue(atts, "keybY"), textValue(atts, "title"));
         readItemTriggers(atts);
     } else if (qName == QLatin1String("field")) {
         readField(atts);
@@ -114,12 +114,13 @@ bool QFormulaProvider::startElement(const QString &, const QString &, const QStr
 // outside any sensible grid, the item still gives a template, but no key.
 void QFormulaProvider::addItem(int group, const QString &name, const QString &lineTemplate,
                                const QString &appendText, int paletteX, int paletteY, int paletteW,
-                               int paletteH, int keybX, int keybY)
+                               int paletteH, int keybX, int keybY, const QString &title)
 {
     auto *templ = new QFormula;
     templates.append(templ);
     templateCatalogue.add(templ);
     templ->setObjectName(name.isEmpty() ? appendText : name);
+    templ->setToolTip(title);
     templ->lineTemplate = lineTemplate;
     templ->appendText = appendText;
     const QRect face(paletteX, paletteY, paletteW, paletteH);

@@ -31,7 +31,7 @@ public:
                       const QXmlAttributes &atts) override;
     void addItem(int group, const QString &name, const QString &lineTemplate,
                  const QString &appendText, int paletteX, int paletteY, int paletteW, int paletteH,
-                 int keybX, int keybY);
+                 int keybX, int keybY, const QString &title = QString());
     int count() const;
     QFormula *createFormula(int index) const;
     // The formula the record describes, built from the templates it names;

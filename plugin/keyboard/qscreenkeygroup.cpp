@@ -42,6 +42,8 @@ void QScreenKeyGroup::addKey(const QPixmap &image, int row, int column, QFormula
     auto *key = new QPushButton(this);
     key->setObjectName(QStringLiteral("key - ") + templ->objectName());
     key->setFocusPolicy(Qt::NoFocus);
+    // The catalogue names the key in English.
+    key->setToolTip(tr(templ->toolTip().toUtf8().constData()));
     key->setIconSize(image.size());
     key->setFixedSize(image.size());
     key->setIcon(QIcon(image));
@@ -49,6 +51,7 @@ void QScreenKeyGroup::addKey(const QPixmap &image, int row, int column, QFormula
     templ->setParent(key);
     keyGrid->addWidget(key, row, column, 1, 1);
     connect(key, &QPushButton::clicked, this, &QScreenKeyGroup::keyClick);
+    wrapCaption();
 }
 
 void QScreenKeyGroup::loadSettings(const QString &settingsFile)
@@ -72,19 +75,35 @@ void QScreenKeyGroup::setVisibleRecorded(bool visible)
     emit visibleChanged(visible);
 }
 
-// A header narrower than the group's name shows it elided; its tool tip
-// holds it whole.
-void QScreenKeyGroup::resizeEvent(QResizeEvent *event)
+// The group's name is never cut: a header narrower than it breaks it into
+// lines between its words, as wide as the keys, or as the longest word
+// where that is wider.
+void QScreenKeyGroup::wrapCaption()
 {
-    QWidget::resizeEvent(event);
-    const QString name = header->toolTip();
-    const int room = header->contentsRect().width() - headerPadding;
-    header->setText(header->fontMetrics().elidedText(name, Qt::ElideRight, room));
+    const QFontMetrics metrics = header->fontMetrics();
+    const QStringList words = header->toolTip().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    int widest = 0;
+    for (const QString &word : words)
+        widest = qMax(widest, metrics.horizontalAdvance(word));
+    header->setMinimumWidth(widest + headerPadding);
+    const int room = qMax(keyGrid->sizeHint().width() - headerPadding, widest);
+    QStringList lines;
+    for (const QString &word : words) {
+        const QString longer = lines.isEmpty() ? word : lines.last() + QLatin1Char(' ') + word;
+        if (!lines.isEmpty() && metrics.horizontalAdvance(longer) <= room)
+            lines.last() = longer;
+        else
+            lines.append(word);
+    }
+    header->setText(lines.join(QLatin1Char('\n')));
 }
 
+// The caption is broken anew as keys come and once the header has the
+// style's font, by the time the group is shown.
 void QScreenKeyGroup::showEvent(QShowEvent *event)
 {
     event->accept();
+    wrapCaption();
     record();
 }
 

@@ -37,7 +37,6 @@ signals:
     void visibleChanged(bool visible);
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -45,6 +44,7 @@ private slots:
     void keyClick();
 
 private:
+    void wrapCaption();
     QString settingsKey() const;
     void record();
 

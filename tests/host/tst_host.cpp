@@ -252,12 +252,17 @@ void HostTest::realWindow()
     QVERIFY(image.width() > 400 && image.height() > 300);
 }
 
-// Under a Russian locale the host's own texts are Russian.
+// Under a Russian locale the host's own texts are Russian, the help's
+// headings and its standard options included.
 void HostTest::russianTexts()
 {
     const Run run = host(QStringLiteral(BUILD_HOST), {QStringLiteral("--help")}, QStringList(),
                          QStringLiteral("ru_RU.UTF-8"));
-    QVERIFY2(run.out.contains("Загрузить модуль из файла <file>."), run.out.constData());
+    for (const char *text : {"Загрузить модуль из файла <file>.", "Использование:", "Параметры:",
+                             "Аргументы:", "Показывает справку по параметрам командной строки."})
+        QVERIFY2(run.out.contains(text), run.out.constData());
+    for (const char *text : {"Usage:", "Options:", "Displays"})
+        QVERIFY2(!run.out.contains(text), run.out.constData());
 }
 
 // A file that is not an INI file is refused as the settings file and kept

@@ -2,6 +2,7 @@
 #include "hostwindow.h"
 #include "loadedplugin.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QMenuBar>
@@ -17,6 +18,8 @@ private slots:
     void initTestCase();
     void editMenu_data();
     void editMenu();
+    void windowFits_data();
+    void windowFits();
 };
 
 namespace
@@ -62,6 +65,7 @@ void HostWindowTest::editMenu_data()
     QTest::addColumn<QKeySequence>("shortcut");
     QTest::addColumn<bool>("byShortcut");
 
+    const QKeySequence copyFormula(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     const QKeySequence copy(QKeySequence::Copy);
     const QKeySequence paste(QKeySequence::Paste);
     const QKeySequence clear(Qt::CTRL | Qt::Key_L);
@@ -69,6 +73,8 @@ void HostWindowTest::editMenu_data()
     const QKeySequence redo(QKeySequence::Redo);
     QTest::newRow("Copy answer from the menu") << "&Copy answer" << copy << false;
     QTest::newRow("Ctrl+C in the formula") << "&Copy answer" << copy << true;
+    QTest::newRow("Copy formula from the menu") << "Copy &formula" << copyFormula << false;
+    QTest::newRow("Ctrl+Shift+C in the formula") << "Copy &formula" << copyFormula << true;
     QTest::newRow("Paste from the menu") << "&Paste" << paste << false;
     QTest::newRow("Clear from the menu") << "C&lear" << clear << false;
     QTest::newRow("Ctrl+L in the formula") << "C&lear" << clear << true;
@@ -106,8 +112,12 @@ void HostWindowTest::editMenu()
     else
         action->trigger();
 
-    const bool copied = entry == QLatin1String("&Copy answer");
-    QCOMPARE(QApplication::clipboard()->text(), copied ? QStringLiteral("42") : "before");
+    QString copied = QStringLiteral("before");
+    if (entry == QLatin1String("&Copy answer"))
+        copied = QStringLiteral("42");
+    else if (entry == QLatin1String("Copy &formula"))
+        copied = QStringLiteral("6*7");
+    QCOMPARE(QApplication::clipboard()->text(), copied);
     if (entry == QLatin1String("&Paste"))
         QCOMPARE(recorder.keys, QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_V)});
     engine.answer("1\n");
@@ -120,6 +130,41 @@ void HostWindowTest::editMenu()
     else if (entry == QLatin1String("C&lear") || entry == QLatin1String("&Undo"))
         sent.clear();
     QCOMPARE(engine.arguments().last(), sent);
+}
+
+// The window can be made as small as 800 by 500 pixels at a scale factor of
+// 1, and fits a screen of 1280 by 800 pixels at a scale factor of 2 (the
+// build runs this test at both), with the history shown or folded away.
+void HostWindowTest::windowFits_data()
+{
+    QTest::addColumn<bool>("historyShown");
+    QTest::newRow("history shown") << true;
+    QTest::newRow("history folded") << false;
+}
+
+void HostWindowTest::windowFits()
+{
+    QFETCH(bool, historyShown);
+
+    QTemporaryDir settings;
+    HostWindow window(loadedPlugin(), settings.filePath(QStringLiteral("brisma.ini")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *toggle = window.panel()->findChild<QAbstractButton *>(QStringLiteral("historyToggle"));
+    QVERIFY(toggle);
+    if (!historyShown)
+        toggle->click();
+    // the layouts take the change in when the events are delivered
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(window.panel()->findChild<QWidget *>(QStringLiteral("history"))->isVisible(),
+             historyShown);
+    const qreal scale = window.devicePixelRatioF();
+    const QSize screen = scale >= 2 ? QSize(1280, 800) : QSize(800, 500);
+    const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize()) * scale;
+    QVERIFY2(
+        least.width() <= screen.width() && least.height() <= screen.height(),
+        qPrintable(
+            QStringLiteral("%1x%2 at scale %3").arg(least.width()).arg(least.height()).arg(scale)));
 }
 
 QTEST_MAIN(HostWindowTest)

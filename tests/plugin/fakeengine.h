@@ -9,7 +9,8 @@
 
 // A stand-in for the engine, first on PATH while it lives: a shell script
 // named tovel that records each argument it gets on a line of its own and
-// prints what the test gave it, or runs until it is stopped, or crashes. Like
+// prints what the test gave it, at once or once it is told to, or runs until
+// it is stopped, or crashes. Like
 // the engine, it exits with 1 when it printed an error and no answer.
 class FakeEngine
 {
@@ -23,6 +24,7 @@ public:
                      "dir=$(dirname \"$0\")/..\n"
                      "printf '%s\\n' \"$1\" >> \"$dir/arguments\"\n"
                      "[ -e \"$dir/crash\" ] && kill -9 $$\n"
+                     "[ -e \"$dir/wait\" ] && read go\n"
                      "[ -e \"$dir/deaf\" ] && trap '' TERM && exec sleep 600\n"
                      "if [ -e \"$dir/endless\" ]; then\n"
                      "  trap 'kill $!; touch \"$dir/terminated\"; exit 0' TERM\n"
@@ -46,7 +48,7 @@ public:
         write(QStringLiteral("stdout"), out);
         write(QStringLiteral("stderr"), err);
         write(QStringLiteral("stderr-end"), errEnd);
-        for (const char *mode : {"endless", "deaf", "crash"})
+        for (const char *mode : {"endless", "deaf", "crash", "wait"})
             QFile::remove(dir.filePath(QLatin1String(mode)));
     }
 
@@ -56,6 +58,9 @@ public:
     {
         write(QLatin1String(deaf ? "deaf" : "endless"), "1");
     }
+    // From now on the engine answers only once a line was written to its
+    // standard input.
+    void waitForInput() const { write(QStringLiteral("wait"), "1"); }
     // From now on the engine is killed by a signal before it prints anything.
     void crash() const { write(QStringLiteral("crash"), "1"); }
     // Whether an endless engine ended on the request to end.

@@ -3,6 +3,7 @@
 
 #include "brisma.h"
 #include "displaydriver.h"
+#include "qformula.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -36,6 +37,13 @@ public:
 
     QWidget *display() const { return panel->findChild<QWidget *>(QStringLiteral("display")); }
     QString historyFile() const { return dir.filePath(QStringLiteral("brisma.history")); }
+    QFormula *editedFormula() const
+    {
+        return display()
+            ->findChild<QWidget *>(QStringLiteral("inputPlace"))
+            ->findChild<QFormula *>();
+    }
+    QString editedLine() const { return editedFormula()->toLine(); }
 
     // Plays a user's steps: "{Up}", "{Down}", "{Left}", "{Right}" and "{End}" press
     // those keys, "{Name}" clicks the key of the formula Name, anything else
@@ -46,6 +54,7 @@ public:
                                           {QStringLiteral("{Down}"), Qt::Key_Down},
                                           {QStringLiteral("{Left}"), Qt::Key_Left},
                                           {QStringLiteral("{Right}"), Qt::Key_Right},
+                                          {QStringLiteral("{Left}"), Qt::Key_Left},
                                           {QStringLiteral("{End}"), Qt::Key_End}};
         for (const QString &step : steps) {
             if (keys.contains(step)) {

@@ -1,6 +1,7 @@
 #include "displaydriver.h"
 #include "fakeengine.h"
 #include "panelfixture.h"
+#include "qelidedformula.h"
 #include "qelidedlabel.h"
 #include "qformula.h"
 #include "qformulafield.h"
@@ -8,6 +9,7 @@
 #include "qformulahistoryview.h"
 #include "qformularecord.h"
 
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
@@ -34,10 +36,15 @@ private slots:
     void stepsThroughHistory();
     void survivesRestart();
     void unknownTemplatesLeftOut();
+    void clearHistory_data();
     void clearHistory();
     void buildsOnlyEntriesInView_data();
     void buildsOnlyEntriesInView();
     void longAnswerEndsInEllipsis();
+    void clickKeepsDraft();
+    void foreignFileNotKept();
+    void listNeverScrollsSideways_data();
+    void listNeverScrollsSideways();
 };
 
 namespace
@@ -318,7 +325,7 @@ void FormulaHistoryTest::recall()
     const QFormulaRecord built = QFormulaRecord::ofFormula(editedFormula(panel));
     const QList<bool> builtBrackets = ownBrackets(editedFormula(panel));
     QVERIFY(panel.driver.pressReturn());
-    DisplayDriver::press(Qt::Key_Escape);
+    panel.driver.click(QStringLiteral("CE"));
     QTRY_COMPARE(historyView(panel)->entryCount(), 1);
 
     QTest::mouseClick(historyView(panel)->entryWidget(0), Qt::LeftButton);
@@ -342,7 +349,7 @@ void FormulaHistoryTest::stepsThroughHistory()
     for (const char *typed : {"1", "2", "3"}) {
         DisplayDriver::type(QString::fromLatin1(typed));
         QVERIFY(panel.driver.pressReturn());
-        DisplayDriver::press(Qt::Key_Escape);
+        panel.driver.click(QStringLiteral("CE"));
     }
     DisplayDriver::type(QStringLiteral("4"));
     const auto ctrl = [](Qt::Key key) {
@@ -400,9 +407,19 @@ void FormulaHistoryTest::unknownTemplatesLeftOut()
     QCOMPARE(editedLine(panel), QStringLiteral("((1)/(pow(5,1/(2))))"));
 }
 
-// "Clear history" empties the list and the file.
+// "Clear history" asks first; confirmed, it empties the list and the file,
+// cancelled, it keeps both.
+void FormulaHistoryTest::clearHistory_data()
+{
+    QTest::addColumn<bool>("confirmed");
+    QTest::newRow("confirmed") << true;
+    QTest::newRow("cancelled") << false;
+}
+
 void FormulaHistoryTest::clearHistory()
 {
+    QFETCH(bool, confirmed);
+
     FakeEngine engine;
     engine.answer("3\n");
     PanelFixture panel;
@@ -410,13 +427,25 @@ void FormulaHistoryTest::clearHistory()
     DisplayDriver::type(QStringLiteral("1+2"));
     QVERIFY(panel.driver.pressReturn());
     QCOMPARE(historyView(panel)->entryCount(), 1);
+    const QByteArray kept = readFile(panel.historyFile());
     auto *clear = historyView(panel)->findChild<QPushButton *>();
     QCOMPARE(clear->text(), QStringLiteral("Clear history"));
     QTest::mouseClick(clear, Qt::LeftButton);
-    QCOMPARE(historyView(panel)->entryCount(), 0);
-    QCOMPARE(readFile(panel.historyFile()), QFormulaHistory::header.toUtf8() + '\n');
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(editedLine(panel), QStringLiteral("1+2"));
+    QMessageBox *question = nullptr;
+    QTRY_VERIFY((question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())));
+    QCOMPARE(historyView(panel)->entryCount(), 1);
+    QTest::mouseClick(question->button(confirmed ? QMessageBox::Yes : QMessageBox::Cancel),
+                      Qt::LeftButton);
+    QCOMPARE(historyView(panel)->entryCount(), confirmed ? 0 : 1);
+    QCOMPARE(readFile(panel.historyFile()),
+             confirmed ? QFormulaHistory::header.toUtf8() + '\n' : kept);
+    if (confirmed) {
+        panel.display()->activateWindow();
+        QTRY_VERIFY(panel.panel->isActiveWindow());
+        panel.panel->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(editedLine(panel), QStringLiteral("1+2"));
+    }
 }
 
 void FormulaHistoryTest::buildsOnlyEntriesInView_data()
@@ -484,6 +513,97 @@ void FormulaHistoryTest::longAnswerEndsInEllipsis()
     QVERIFY(label->drawnText().endsWith(QChar(0x2026)));
     QVERIFY(label->fontMetrics().horizontalAdvance(label->drawnText()) <=
             label->contentsRect().width());
+}
+
+// A click on an entry keeps the draft, as Ctrl+Up does; Ctrl+Down past the
+// newest entry brings it back.
+void FormulaHistoryTest::clickKeepsDraft()
+{
+    FakeEngine engine;
+    engine.answer("1\n");
+    PanelFixture panel;
+    QVERIFY(panel.open());
+    for (const char *typed : {"1", "2"}) {
+        DisplayDriver::type(QString::fromLatin1(typed));
+        QVERIFY(panel.driver.pressReturn());
+        panel.driver.click(QStringLiteral("CE"));
+    }
+    DisplayDriver::type(QStringLiteral("4"));
+    QTRY_COMPARE(historyView(panel)->entryCount(), 2);
+    QTest::mouseClick(historyView(panel)->entryWidget(0), Qt::LeftButton);
+    QCOMPARE(panel.editedLine(), QStringLiteral("1"));
+    QStringList seen;
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ControlModifier);
+        seen.append(panel.editedLine());
+    }
+    QCOMPARE(seen, QStringList({"2", "4"}));
+}
+
+// A history file that is another program's is left alone, and the list
+// says once that this session's entries are not kept.
+void FormulaHistoryTest::foreignFileNotKept()
+{
+    QTemporaryDir settings;
+    const QString file = settings.filePath(QStringLiteral("brisma.history"));
+    writeFile(file, "notes of another program\n");
+    FakeEngine engine;
+    engine.answer("3\n");
+    PanelFixture panel(settings.path());
+    QVERIFY(panel.open());
+    const auto notices =
+        historyView(panel)->findChildren<QLabel *>(QStringLiteral("historyNotice"));
+    QCOMPARE(notices.size(), 1);
+    QVERIFY(!notices.first()->isVisible());
+    for (int i = 0; i < 2; ++i) {
+        DisplayDriver::type(QStringLiteral("1+2"));
+        QVERIFY(panel.driver.pressReturn());
+        QVERIFY(notices.first()->isVisible());
+    }
+    QVERIFY(notices.first()->text().contains(QStringLiteral("not kept")));
+    QCOMPARE(readFile(file), QByteArray("notes of another program\n"));
+}
+
+// The list never scrolls sideways: a formula and an answer wider than the
+// list end in "…" at its edge, also while the vertical scroll bar shows.
+void FormulaHistoryTest::listNeverScrollsSideways_data()
+{
+    QTest::addColumn<int>("entries");
+    QTest::newRow("one entry") << 1;
+    QTest::newRow("enough entries to scroll down") << 12;
+}
+
+void FormulaHistoryTest::listNeverScrollsSideways()
+{
+    QFETCH(int, entries);
+
+    FakeEngine engine;
+    engine.answer("2.0000000000000000000000000000000000000000001\n");
+    PanelFixture panel;
+    QVERIFY(panel.open());
+    for (int i = 0; i < entries; ++i) {
+        DisplayDriver::type(QStringLiteral("123456789+123456789+123456789+123456789"));
+        QVERIFY(panel.driver.pressReturn());
+        panel.driver.click(QStringLiteral("CE"));
+    }
+    QTRY_COMPARE(historyView(panel)->entryCount(), entries);
+    auto *area = historyView(panel)->findChild<QScrollArea *>();
+    QTRY_COMPARE(area->verticalScrollBar()->isVisible(), entries > 1);
+    QWidget *last = historyView(panel)->entryWidget(entries - 1);
+    QElidedLabel *label = nullptr;
+    QTRY_VERIFY((label = last->findChild<QElidedLabel *>(QStringLiteral("answer"))));
+    auto *formula = last->findChild<QElidedFormula *>();
+    QVERIFY(formula);
+    QTRY_VERIFY(formula->isElided());
+    QVERIFY(label->drawnText().endsWith(QChar(0x2026)));
+    const QWidget *viewport = area->viewport();
+    for (const QWidget *cut :
+         {static_cast<const QWidget *>(label), static_cast<const QWidget *>(formula)})
+        QVERIFY(cut->mapTo(viewport, QPoint(cut->width(), 0)).x() <= viewport->width());
+    QCOMPARE(area->horizontalScrollBar()->isVisible(), false);
+    QTest::mouseClick(last, Qt::LeftButton);
+    QCOMPARE(area->horizontalScrollBar()->value(), 0);
+    QVERIFY(area->widget()->width() <= viewport->width());
 }
 
 QTEST_MAIN(FormulaHistoryTest)

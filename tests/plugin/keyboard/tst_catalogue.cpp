@@ -105,7 +105,7 @@ void CatalogueTest::shippedItems_data()
         QStringLiteral("pow(,1/(2))"));
     row(QStringLiteral("Модуль"), 1, QPoint(0, 2), faceAt(217, 58, 2), QStringLiteral("abs()"));
     row(QStringLiteral("Указание системы счисления"), 1, QPoint(0, 3), faceAt(217, 58, 3),
-        QStringLiteral("_10"));
+        QStringLiteral("()_10"));
     row(QStringLiteral("Логарифм"), 1, QPoint(1, 0), faceAt(294, 81, 0),
         QStringLiteral("(log()/log(10))"));
     row(QStringLiteral("Натуральный логарифм"), 1, QPoint(1, 1), faceAt(294, 81, 1),
@@ -132,7 +132,7 @@ void CatalogueTest::shippedItems_data()
                                  QStringLiteral("Отрицание")};
     for (int k = 0; k < 8; ++k)
         row(boolean.at(k), 4, QPoint(k / 4, k % 4), faceAt(475 + 40 * (k / 4), 39, k % 4),
-            QString());
+            k == 0 ? QStringLiteral("xor(0,0)") : QString());
     const QString pad = QStringLiteral("7410852.963+%*/-");
     for (int k = 0; k < 16; ++k)
         row(pad.mid(k, 1), 5, QPoint(k / 4, k % 4), faceAt(555 + 40 * (k / 4), 39, k % 4),

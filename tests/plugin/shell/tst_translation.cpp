@@ -1,9 +1,11 @@
 #include "loadedplugin.h"
+#include "settledlayout.h"
 #include "toveltree.h"
 
 #include <QAccessible>
 #include <QLocale>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTextCodec>
 #include <QtTest>
 
@@ -21,6 +23,9 @@ private slots:
     void spokenTexts_data();
     void spokenTexts();
     void engineErrorInAnswerLine();
+    void groupCaptionsWhole();
+    void keyToolTips_data();
+    void keyToolTips();
 };
 
 namespace
@@ -193,6 +198,65 @@ void TranslationTest::engineErrorInAnswerLine()
     QCOMPARE(window.driver.answer(), expected("Error: undefined variable or function: y\n",
                                               "Ошибка: не задана переменная или функция y\n"));
     qputenv("PATH", oldPath);
+}
+
+// Every group caption is shown whole, with every group shown at once: a
+// caption wider than its keys breaks between its words, never inside one.
+void TranslationTest::groupCaptionsWhole()
+{
+    PanelWindow window;
+    for (QAction *entry : window.panel->findChild<QMenu *>()->actions())
+        if (entry->isCheckable())
+            entry->setChecked(true);
+    QVERIFY(window.open());
+    window.panel->resize(window.panel->sizeHint());
+    QVERIFY(settleLayout(window.panel.get()));
+    const auto headers = window.panel->findChildren<QPushButton *>(QStringLiteral("groupHeader"));
+    QCOMPARE(headers.size(), 7);
+    for (const QPushButton *header : headers) {
+        QVERIFY(header->isVisible());
+        const QStringList lines = header->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.join(QLatin1Char(' ')), header->toolTip());
+        for (const QString &line : lines)
+            QVERIFY2(header->fontMetrics().horizontalAdvance(line) <=
+                         header->contentsRect().width(),
+                     qPrintable(line));
+        QVERIFY2(header->height() >= header->fontMetrics().size(0, header->text()).height(),
+                 qPrintable(header->text()));
+    }
+}
+
+// Every screen key has a tool tip with its name in the user's language.
+void TranslationTest::keyToolTips_data()
+{
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("toolTip");
+
+    QTest::newRow("sine") << "Синус" << expected("Sine", "Синус");
+    QTest::newRow("fraction") << "Дробь" << expected("Fraction", "Дробь");
+    QTest::newRow("digit") << "7" << expected("Digit 7", "Цифра 7");
+    QTest::newRow("sign") << "/" << expected("Divided by", "Разделить");
+    QTest::newRow("exclusive or") << "Исключение (ИЛИ)"
+                                  << expected("Exclusive or", "Исключающее ИЛИ");
+    QTest::newRow("hexadecimal digit")
+        << "F" << expected("Hexadecimal digit F", "Шестнадцатеричная цифра F");
+    QTest::newRow("every key has one") << QString() << QString();
+}
+
+void TranslationTest::keyToolTips()
+{
+    QFETCH(QString, formula);
+    QFETCH(QString, toolTip);
+
+    PanelWindow window;
+    const auto keys = window.panel->findChildren<QPushButton *>(QRegularExpression("^key - "));
+    QCOMPARE(keys.size(), 54);
+    for (const QPushButton *key : keys) {
+        if (formula.isEmpty())
+            QVERIFY2(!key->toolTip().isEmpty(), qPrintable(key->objectName()));
+        else if (key->objectName() == QStringLiteral("key - ") + formula)
+            QCOMPARE(key->toolTip(), toolTip);
+    }
 }
 
 QTEST_MAIN(TranslationTest)
