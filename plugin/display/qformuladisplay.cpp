@@ -680,7 +680,7 @@ bool QFormulaDisplay::pasteLatex(QFormulaField *field)
         latex = QString::fromUtf8(mime->data(QFormulaExport::latexType));
     if (latex.isEmpty())
         return false;
-    field->typeLine(QLatexReader::plainText(latex));
+    field->pasteText(QLatexReader::plainText(latex));
     QTimer::singleShot(0, this, &QFormulaDisplay::markStaleAnswer);
     return true;
 }

@@ -349,10 +349,10 @@ void ClipboardFormsTest::latexPasted_data()
     QTest::addColumn<QString>("latexOnly");
     QTest::addColumn<QString>("typed");
 
-    QTest::newRow("LaTeX as text") << "\\frac{6}{3}+1" << QString() << "6/3+1";
+    QTest::newRow("LaTeX as text") << "\\frac{6}{3}+1" << QString() << "((6)/(3))+1";
     QTest::newRow("LaTeX only in its own form") << QString() << "2\\cdot 3"
                                                 << "2*3";
-    QTest::newRow("plain text") << "2/3" << QString() << "2/3";
+    QTest::newRow("plain text") << "2/3" << QString() << "((2)/(3))";
 }
 
 void ClipboardFormsTest::latexPasted()
