@@ -50,12 +50,10 @@ public:
     // is typed.
     void play(const QStringList &steps) const
     {
-        const QMap<QString, Qt::Key> keys{{QStringLiteral("{Up}"), Qt::Key_Up},
-                                          {QStringLiteral("{Down}"), Qt::Key_Down},
-                                          {QStringLiteral("{Left}"), Qt::Key_Left},
-                                          {QStringLiteral("{Right}"), Qt::Key_Right},
-                                          {QStringLiteral("{Left}"), Qt::Key_Left},
-                                          {QStringLiteral("{End}"), Qt::Key_End}};
+        const QMap<QString, Qt::Key> keys{
+            {QStringLiteral("{Up}"), Qt::Key_Up},     {QStringLiteral("{Down}"), Qt::Key_Down},
+            {QStringLiteral("{Left}"), Qt::Key_Left}, {QStringLiteral("{Right}"), Qt::Key_Right},
+            {QStringLiteral("{Left}"), Qt::Key_Left}, {QStringLiteral("{End}"), Qt::Key_End}};
         for (const QString &step : steps) {
             if (keys.contains(step)) {
                 DisplayDriver::press(keys.value(step));
