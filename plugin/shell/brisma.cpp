@@ -6,8 +6,8 @@
 #include "qformulahistoryview.h"
 #include "qformulakeyboard.h"
 #include "qformulaprovider.h"
-#include "qpanelaccessibility.h"
 #include "qkeyboardarea.h"
+#include "qpanelaccessibility.h"
 
 #include <QFile>
 #include <QHBoxLayout>
