@@ -321,11 +321,19 @@ void QFormulaDisplay::recall(int index)
         return;
     if (history->current() < 0)
         draft = QFormulaRecord::ofFormula(formula);
-    if (QFormula *recalled = templates->createFormula(history->entry(index).formula)) {
-        setInputFormula(recalled);
+    if (bringBack(history->entry(index).formula))
         history->setCurrent(index);
-        formula->setFocus(Qt::OtherFocusReason);
-    }
+}
+
+// The record goes into the formula being edited as one step that Undo takes
+// back, so a recall never loses what was there.
+bool QFormulaDisplay::bringBack(const QFormulaRecord &record)
+{
+    if (!formula->replaceContent(record))
+        return false;
+    markStaleAnswer();
+    formula->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void QFormulaDisplay::recallOlder()
@@ -345,10 +353,7 @@ void QFormulaDisplay::recallNewer()
         recall(current + 1);
         return;
     }
-    if (QFormula *restored = templates->createFormula(draft)) {
-        setInputFormula(restored);
-        formula->setFocus(Qt::OtherFocusReason);
-    }
+    bringBack(draft);
     history->setCurrent(-1);
 }
 

@@ -71,6 +71,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    bool bringBack(const QFormulaRecord &record);
     void createWidgets();
     void nameControls();
     void layOutInput();

@@ -42,6 +42,7 @@ private slots:
     void buildsOnlyEntriesInView();
     void longAnswerEndsInEllipsis();
     void clickKeepsDraft();
+    void recallUndone();
     void foreignFileNotKept();
     void listNeverScrollsSideways_data();
     void listNeverScrollsSideways();
@@ -538,6 +539,27 @@ void FormulaHistoryTest::clickKeepsDraft()
         seen.append(panel.editedLine());
     }
     QCOMPARE(seen, QStringList({"2", "4"}));
+}
+
+// A recall is one step of the editor's undo: Ctrl+Z brings back the formula
+// it replaced, Ctrl+Y the recalled one.
+void FormulaHistoryTest::recallUndone()
+{
+    FakeEngine engine;
+    engine.answer("1\n");
+    PanelFixture panel;
+    QVERIFY(panel.open());
+    DisplayDriver::type(QStringLiteral("1"));
+    QVERIFY(panel.driver.pressReturn());
+    panel.driver.click(QStringLiteral("CE"));
+    DisplayDriver::type(QStringLiteral("4+5"));
+    QTRY_COMPARE(historyView(panel)->entryCount(), 1);
+    QTest::mouseClick(historyView(panel)->entryWidget(0), Qt::LeftButton);
+    QCOMPARE(panel.editedLine(), QStringLiteral("1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(panel.editedLine(), QStringLiteral("4+5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(panel.editedLine(), QStringLiteral("1"));
 }
 
 // A history file that is another program's is left alone, and the list
