@@ -296,9 +296,18 @@ void HostTest::engineEndsWithHost()
     QVERIFY(hostProcess.waitForStarted());
     const QString children =
         QStringLiteral("/proc/%1/task/%1/children").arg(hostProcess.processId());
-    const auto engineId = [&children]() {
+    // the host may start other children, such as a session bus launcher;
+    // the engine is the one named tovel
+    const auto engineId = [&children]() -> qint64 {
         QFile file(children);
-        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+        if (!file.open(QIODevice::ReadOnly))
+            return 0;
+        for (const QByteArray &child : file.readAll().simplified().split(' ')) {
+            QFile name(QStringLiteral("/proc/%1/comm").arg(QString::fromLatin1(child)));
+            if (name.open(QIODevice::ReadOnly) && name.readAll().trimmed() == "tovel")
+                return child.toLongLong();
+        }
+        return 0;
     };
     QTRY_VERIFY_WITH_TIMEOUT(engineId() > 0, 30000);
     const qint64 engine = engineId();
