@@ -5,6 +5,9 @@
 #include <QScriptContext>
 #include <QScriptEngine>
 
+#include <algorithm>
+#include <iterator>
+
 namespace
 {
 
@@ -41,19 +44,34 @@ QScriptValue scriptOperation(QScriptContext *context, QScriptEngine *engine,
     return function.call(QScriptValue(), {a, b});
 }
 
+// A chain f(a,b,c) is f(f(a,b),c): the operator table writes a+b+c so.
 QScriptValue operate(QScriptContext *context, QScriptEngine *engine, void *data)
 {
     const Operation &operation = *static_cast<const Operation *>(data);
     // each QScriptContext::argument would build the arguments object anew
     const QScriptValue arguments = context->argumentsObject();
-    const QScriptValue a = arguments.property(0);
-    const QScriptValue b = arguments.property(1);
-    if (a.isNumber() && b.isNumber())
-        return QScriptValue(operation.exact(a.toNumber(), b.toNumber()));
-    return scriptOperation(context, engine, operation, a, b);
+    const int count = qMax(2, context->argumentCount());
+    QScriptValue result = arguments.property(0);
+    for (int i = 1; i < count; ++i) {
+        const QScriptValue operand = arguments.property(quint32(i));
+        if (result.isNumber() && operand.isNumber())
+            result = QScriptValue(operation.exact(result.toNumber(), operand.toNumber()));
+        else
+            result = scriptOperation(context, engine, operation, result, operand);
+    }
+    return result;
 }
 
 } // namespace
+
+bool ArithmeticFunctions::takesChains(const QString &pattern)
+{
+    const QString callee = pattern.chopped(qMin(7, pattern.size()));
+    return pattern.endsWith(QLatin1String("(%1,%2)")) &&
+           std::any_of(
+               std::begin(operations), std::end(operations),
+               [&](const Operation &operation) { return callee == QLatin1String(operation.name); });
+}
 
 void ArithmeticFunctions::install(QScriptEngine &engine)
 {

@@ -8,11 +8,6 @@ namespace
 const ushort markStart = 0xFDD0;
 const ushort markEnd = markStart + 10;
 
-bool isMark(QChar c)
-{
-    return c.unicode() >= markStart && c.unicode() <= markEnd;
-}
-
 QString mark(int index)
 {
     QString text = QChar(markStart);
@@ -22,6 +17,11 @@ QString mark(int index)
 }
 
 } // namespace
+
+bool StringLiterals::isMark(QChar c)
+{
+    return c.unicode() >= markStart && c.unicode() <= markEnd;
+}
 
 bool StringLiterals::isQuote(QChar c)
 {
@@ -85,13 +85,9 @@ StringLiterals::Hidden::Hidden(QString &statement)
             masked += c;
             continue;
         }
-        bool closed = true;
-        const int end = literalEnd(statement, i, &closed);
-        const int contentEnd = closed ? end - 1 : end;
-        masked += c + mark(texts.size());
-        if (closed)
-            masked += c;
-        texts << statement.mid(i + 1, contentEnd - i - 1);
+        const int end = literalEnd(statement, i);
+        masked += mark(texts.size());
+        texts << statement.mid(i, end - i);
         i = end - 1;
     }
     if (!texts.isEmpty())
