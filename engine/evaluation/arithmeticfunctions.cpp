@@ -27,37 +27,55 @@ const Operation operations[] = {
 const QString fallbackName = QStringLiteral("scriptOperation");
 
 // The script's own operator as a function, made at the first call that
-// needs it, on values that are not both numbers: most lines never need it.
-QScriptValue scriptOperation(QScriptContext *context, QScriptEngine *engine,
+// needs it, on values that are not both numbers, and kept on the function
+// of that operation: most lines never need it.
+QScriptValue scriptOperation(QScriptValue function, QScriptEngine *engine,
                              const Operation &operation, const QScriptValue &a,
                              const QScriptValue &b)
 {
-    QScriptValue callee = context->callee();
-    QScriptValue function = callee.property(fallbackName);
-    if (!function.isFunction()) {
-        function = engine->evaluate(QStringLiteral("(function(a,b){return a%1b;})")
+    QScriptValue fallback = function.property(fallbackName);
+    if (!fallback.isFunction()) {
+        fallback = engine->evaluate(QStringLiteral("(function(a,b){return a%1b;})")
                                         .arg(QLatin1String(operation.scriptOperator)));
-        callee.setProperty(fallbackName, function,
-                           QScriptValue::ReadOnly | QScriptValue::Undeletable |
-                               QScriptValue::SkipInEnumeration);
+        function.setProperty(fallbackName, fallback,
+                             QScriptValue::ReadOnly | QScriptValue::Undeletable |
+                                 QScriptValue::SkipInEnumeration);
     }
-    return function.call(QScriptValue(), {a, b});
+    return fallback.call(QScriptValue(), {a, b});
 }
 
-// A chain f(a,b,c) is f(f(a,b),c): the operator table writes a+b+c so.
+// The operation whose function the value is, or null: the functions carry
+// their index as their data, which no script sees or sets.
+const Operation *operationOf(const QScriptValue &value)
+{
+    if (!value.isFunction())
+        return nullptr;
+    const QScriptValue index = value.data();
+    return index.isNumber() ? &operations[index.toInt32()] : nullptr;
+}
+
+// A chain f(a,b,c) is f(f(a,b),c), and one of these functions among the
+// operands, f(a,b,g,c), applies from there on: g(f(a,b),c). The operator
+// table writes a+b+c and a+b-c so.
 QScriptValue operate(QScriptContext *context, QScriptEngine *engine, void *data)
 {
-    const Operation &operation = *static_cast<const Operation *>(data);
+    const Operation *operation = static_cast<const Operation *>(data);
+    QScriptValue function = context->callee();
     // each QScriptContext::argument would build the arguments object anew
     const QScriptValue arguments = context->argumentsObject();
     const int count = qMax(2, context->argumentCount());
     QScriptValue result = arguments.property(0);
     for (int i = 1; i < count; ++i) {
         const QScriptValue operand = arguments.property(quint32(i));
-        if (result.isNumber() && operand.isNumber())
-            result = QScriptValue(operation.exact(result.toNumber(), operand.toNumber()));
-        else
-            result = scriptOperation(context, engine, operation, result, operand);
+        const Operation *next = i + 1 < count ? operationOf(operand) : nullptr;
+        if (next) {
+            operation = next;
+            function = operand;
+        } else if (result.isNumber() && operand.isNumber()) {
+            result = QScriptValue(operation->exact(result.toNumber(), operand.toNumber()));
+        } else {
+            result = scriptOperation(function, engine, *operation, result, operand);
+        }
     }
     return result;
 }
@@ -78,6 +96,7 @@ void ArithmeticFunctions::install(QScriptEngine &engine)
     QScriptValue global = engine.globalObject();
     for (const Operation &operation : operations) {
         QScriptValue function = engine.newFunction(operate, const_cast<Operation *>(&operation));
+        function.setData(QScriptValue(int(&operation - operations)));
         global.setProperty(QLatin1String(operation.name), function,
                            QScriptValue::ReadOnly | QScriptValue::Undeletable |
                                QScriptValue::SkipInEnumeration);

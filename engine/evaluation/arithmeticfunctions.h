@@ -10,7 +10,8 @@ class QString;
 // on anything else they do what the script's own operator does ("a"+1 is
 // "a1"). Their names hold capitals, which the notation never leaves in a
 // statement, so no user name can hide them. Each takes a chain of operands
-// as well: DecSum(a,b,c) is DecSum(DecSum(a,b),c).
+// as well, DecSum(a,b,c) being DecSum(DecSum(a,b),c), in which another of
+// them switches the operation: DecSum(a,b,DecDiff,c) is a+b-c.
 namespace ArithmeticFunctions
 {
 

@@ -435,11 +435,15 @@ void applyLevelInOneSweep(QString &statement, const std::vector<OperatorPass::Sw
         int start = out.size();
         if (pieces.left) {
             start = withUnarySigns(out.constData(), operandStart.back(), out.size(), grouping);
-            if (entry.foldsChains && sealed.entry == k && sealed.end == out.size() &&
+            if (entry.foldsChains && sealed.entry >= 0 &&
+                entries[size_t(sealed.entry)].foldsChains && sealed.end == out.size() &&
                 sealed.start == start) {
-                // f(a,b)+c is f(a,b,c): the call takes one more operand
+                // f(a,b)+c is f(a,b,c): the call takes one more operand, after
+                // the function of its sign where that is another (f(a,b,g,c))
                 chop(pieces.after.size());
                 appendText(pieces.between);
+                if (sealed.entry != k)
+                    appendText(entry.callee + pieces.between);
                 frames.push_back({matchEnd[size_t(i) + 1], start, &pieces.after, k});
                 continue;
             }
@@ -566,6 +570,8 @@ OperatorPass::Level OperatorPass::prepareLevel(const QVector<Entry> &entries)
         sweep.splicesSign = splicesSign(entry.pattern);
         sweep.foldsChains =
             entry.foldsChains && entry.grouping != RightToLeft && isCallOfBoth(sweep.pieces);
+        if (sweep.foldsChains)
+            sweep.callee = sweep.pieces.before.chopped(1);
         level.sweep.push_back(sweep);
     }
     return level;

@@ -20,9 +20,12 @@ namespace OperatorPass
 enum Grouping { LeftToRight, RightToLeft, Infix, Assignment };
 
 // One entry of the operator table. An entry whose template calls a function
-// that takes a chain of operands alike, f(f(a,b),c) being f(a,b,c), may say
-// that it folds chains: a+b+c is then written as one call, which keeps a
-// sum of many terms from nesting deeper than the script's parser can read.
+// that takes a chain of operands, f(f(a,b),c) being f(a,b,c), may say that
+// it folds chains: a+b+c is then written as one call, which keeps a sum of
+// many terms from nesting deeper than the script's parser can read. Such
+// entries of one level continue each other's chains, the function of a
+// sign standing before its operand: with f for + and g for -, a+b-c+d is
+// f(a,b,g,c,f,d), which those functions must read as f(g(f(a,b),c),d).
 struct Entry {
     QString name;
     QString pattern;
@@ -45,6 +48,7 @@ struct SweepEntry {
     Pieces pieces;
     bool splicesSign = false;
     bool foldsChains = false;
+    QString callee; // the function a template that folds chains calls
 };
 
 // Entries that bind alike, read once for all the statements they apply to:

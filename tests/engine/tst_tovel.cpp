@@ -37,8 +37,8 @@ private slots:
     void aComparisonCachedAsAnAssignmentIsTranslatedAnew();
     void aCacheMadeWithoutAnOperatorTableIsServed();
     void cachedErrorTextsAreServedInTheirLanguageOnly();
-    void longChainsOfOneSignAreCalculated_data();
-    void longChainsOfOneSignAreCalculated();
+    void longChainsAreCalculated_data();
+    void longChainsAreCalculated();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -453,7 +453,7 @@ void TovelTest::cachedErrorTextsAreServedInTheirLanguageOnly()
     QCOMPARE(tree.run(head).err, english);
 }
 
-void TovelTest::longChainsOfOneSignAreCalculated_data()
+void TovelTest::longChainsAreCalculated_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QByteArray>("answer");
@@ -464,13 +464,17 @@ void TovelTest::longChainsOfOneSignAreCalculated_data()
         << QByteArray("10000.5");
     QTest::newRow("a product of 20,000 factors")
         << QStringLiteral("1") + QStringLiteral("*1").repeated(19999) << QByteArray("1");
-    QTest::newRow("runs of signs, 1,800 changes of sign")
-        << QStringLiteral("0") + QStringLiteral("+1+1-1").repeated(900) << QByteArray("900");
+    QTest::newRow("20,000 changes of sign")
+        << QStringLiteral("0") + QStringLiteral("+1.5-0.5").repeated(10000) << QByteArray("10000");
+    QTest::newRow("20,000 changes between product and quotient")
+        << QStringLiteral("1") + QStringLiteral("*3/3").repeated(10000) << QByteArray("1");
+    QTest::newRow("a chain of text and numbers")
+        << QStringLiteral("\"3\"+1-1+2") << QByteArray("32");
 }
 
-// Each chain of one sign is one call of the exact arithmetic: the line is
+// A chain of signs of one level is one call of the exact arithmetic: the line is
 // no deeper than the script's parser can read.
-void TovelTest::longChainsOfOneSignAreCalculated()
+void TovelTest::longChainsAreCalculated()
 {
     QFETCH(QString, line);
     QFETCH(QByteArray, answer);

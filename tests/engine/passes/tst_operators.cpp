@@ -408,8 +408,11 @@ void OperatorsTest::levelsGroupAsTheScriptDoes_data()
         << "8/2*3-x*1";
     QTest::newRow("a chain of one sign is one call") << decimals << "p+q+r+s"
                                                      << "DecSum(p,q,r,s)";
-    QTest::newRow("a change of sign nests") << decimals << "p+q-r-s+t"
-                                            << "DecSum(DecDiff(DecSum(p,q),r,s),t)";
+    QTest::newRow("a change of sign names the function of the sign")
+        << decimals << "p+q-r-s+t"
+        << "DecSum(p,q,DecDiff,r,s,DecSum,t)";
+    QTest::newRow("a sign of a level of its own nests") << decimals << "p*q+r*s*t"
+                                                        << "DecSum(DecProd(p,q),DecProd(r,s,t))";
     QTest::newRow("a chain of products between sums") << decimals << "-p+q*r*s+t"
                                                       << "DecSum(-p,DecProd(q,r,s),t)";
     QTest::newRow("a bracketed sum is an operand of its own") << decimals << "(p+q)+r"
