@@ -44,14 +44,17 @@ QScriptValue scriptOperation(QScriptValue function, QScriptEngine *engine,
     return fallback.call(QScriptValue(), {a, b});
 }
 
-// The operation whose function the value is, or null: the functions carry
-// their index as their data, which no script sees or sets.
-const Operation *operationOf(const QScriptValue &value)
+// The operation whose function the value is, or null.
+const Operation *operationOf(const QScriptValue &value, QScriptEngine *engine)
 {
     if (!value.isFunction())
         return nullptr;
-    const QScriptValue index = value.data();
-    return index.isNumber() ? &operations[index.toInt32()] : nullptr;
+    const QScriptValue global = engine->globalObject();
+    for (const Operation &operation : operations) {
+        if (value.strictlyEquals(global.property(QLatin1String(operation.name))))
+            return &operation;
+    }
+    return nullptr;
 }
 
 // A chain f(a,b,c) is f(f(a,b),c), and one of these functions among the
@@ -60,21 +63,22 @@ const Operation *operationOf(const QScriptValue &value)
 QScriptValue operate(QScriptContext *context, QScriptEngine *engine, void *data)
 {
     const Operation *operation = static_cast<const Operation *>(data);
-    QScriptValue function = context->callee();
+    QScriptValue function; // the operation's own, where not the callee
     // each QScriptContext::argument would build the arguments object anew
     const QScriptValue arguments = context->argumentsObject();
     const int count = qMax(2, context->argumentCount());
     QScriptValue result = arguments.property(0);
     for (int i = 1; i < count; ++i) {
         const QScriptValue operand = arguments.property(quint32(i));
-        const Operation *next = i + 1 < count ? operationOf(operand) : nullptr;
+        const Operation *next = i + 1 < count ? operationOf(operand, engine) : nullptr;
         if (next) {
             operation = next;
             function = operand;
         } else if (result.isNumber() && operand.isNumber()) {
             result = QScriptValue(operation->exact(result.toNumber(), operand.toNumber()));
         } else {
-            result = scriptOperation(function, engine, *operation, result, operand);
+            result = scriptOperation(function.isValid() ? function : context->callee(), engine,
+                                     *operation, result, operand);
         }
     }
     return result;
@@ -96,7 +100,6 @@ void ArithmeticFunctions::install(QScriptEngine &engine)
     QScriptValue global = engine.globalObject();
     for (const Operation &operation : operations) {
         QScriptValue function = engine.newFunction(operate, const_cast<Operation *>(&operation));
-        function.setData(QScriptValue(int(&operation - operations)));
         global.setProperty(QLatin1String(operation.name), function,
                            QScriptValue::ReadOnly | QScriptValue::Undeletable |
                                QScriptValue::SkipInEnumeration);

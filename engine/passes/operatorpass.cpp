@@ -264,8 +264,10 @@ int withUnarySigns(const QChar *text, int start, int end, OperatorPass::Grouping
 // infix sign is text; all false for other groupings.
 std::vector<bool> literalText(const QString &statement, OperatorPass::Grouping grouping)
 {
-    std::vector<bool> text(size_t(statement.size()), isInfix(grouping));
-    if (isInfix(grouping)) {
+    const bool quoted = isInfix(grouping) &&
+                        std::any_of(statement.cbegin(), statement.cend(), StringLiterals::isQuote);
+    std::vector<bool> text(size_t(statement.size()), quoted);
+    if (quoted) {
         StringLiterals::walkOutside(statement, [&](int i) {
             text[size_t(i)] = false;
             return i;
@@ -356,6 +358,8 @@ void applyLevelInOneSweep(QString &statement, const std::vector<OperatorPass::Sw
     std::vector<int> operandStart{0};
     std::vector<int> openBefore{-1};
     std::vector<int> enclosing;
+    for (std::vector<int> *perLength : {&operandStart, &openBefore, &enclosing})
+        perLength->reserve(size_t(out.capacity()) + 1);
     const auto append = [&](QChar c) {
         const int k = out.size();
         out += c;
