@@ -341,15 +341,32 @@ void QScriptProcessor::applyOperators(QString &statement) const
     qint64 budget = qMax<qint64>(qint64(1) << 20, 64 * qint64(statement.size()));
     // the entries never see the text of a string literal
     const StringLiterals::Hidden literals(statement);
+    // the characters below 128 that stand in the statement, as bits, taken
+    // anew after each level that rewrote it: an entry whose first character
+    // is missing is missing too
+    quint64 asciiPresent[2];
+    const auto notePresent = [&] {
+        asciiPresent[0] = asciiPresent[1] = 0;
+        for (const QChar c : qAsConst(statement)) {
+            if (c.unicode() < 128)
+                asciiPresent[c.unicode() / 64] |= quint64(1) << (c.unicode() % 64);
+        }
+    };
+    const auto stands = [&](const OperatorPass::Entry &entry) {
+        const ushort first = entry.name.at(0).unicode();
+        return (first >= 128 || asciiPresent[first / 64] >> (first % 64) & 1) &&
+               statement.contains(entry.name);
+    };
+    notePresent();
     for (const OperatorPass::Level &level : qAsConst(levels)) {
-        const bool present =
-            std::any_of(level.entries.begin(), level.entries.end(),
-                        [&](const OperatorPass::Entry &e) { return statement.contains(e.name); });
-        if (present && !OperatorPass::applyLevel(statement, level, maxSize, &budget)) {
+        if (!std::any_of(level.entries.begin(), level.entries.end(), stands))
+            continue;
+        if (!OperatorPass::applyLevel(statement, level, maxSize, &budget)) {
             statement = TranslationPass::throwStatement(QCoreApplication::translate(
                 "QScriptProcessor", "The operator table makes the statement too long"));
             return;
         }
+        notePresent();
     }
     literals.restore(statement);
 }

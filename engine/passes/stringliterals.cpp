@@ -1,5 +1,7 @@
 #include "stringliterals.h"
 
+#include <algorithm>
+
 namespace
 {
 
@@ -46,6 +48,9 @@ int StringLiterals::literalEnd(const QString &statement, int start, bool *closed
 
 int StringLiterals::indexOutside(const QString &statement, const QString &text)
 {
+    const int first = statement.indexOf(text);
+    if (first < 0 || std::none_of(statement.cbegin(), statement.cbegin() + first, isQuote))
+        return first;
     int found = -1;
     walkOutside(statement, [&](int i) {
         if (statement.midRef(i, text.size()) != text)
