@@ -93,16 +93,28 @@ bool withinFourUnits(const std::string &decimal, double number)
 // first and its decimal exponent: the shortest of at most digits
 // significant digits within 4 units in the last place, since what lies
 // beyond is rounding noise; else the shortest that reads back as the number.
+// The number rounded to more digits lies no farther from it, so the counts
+// that qualify are all those from the shortest one up: a binary search finds
+// it.
 std::string significantDigits(double number, int digits, int &exponent)
 {
-    std::string text;
-    for (int count = 1; count <= digits && text.empty(); ++count) {
-        const std::string candidate = scientificText(number, count);
-        if (withinFourUnits(candidate, number))
-            text = candidate;
-    }
-    if (text.empty())
+    std::string text = scientificText(number, digits);
+    if (withinFourUnits(text, number)) {
+        int low = 1; // the counts below low do not qualify
+        int high = digits;
+        while (low < high) {
+            const int count = (low + high) / 2;
+            std::string candidate = scientificText(number, count);
+            if (withinFourUnits(candidate, number)) {
+                high = count;
+                text = std::move(candidate);
+            } else {
+                low = count + 1;
+            }
+        }
+    } else {
         text = scientificText(number, 0);
+    }
     const size_t mark = text.find('e');
     exponent = std::atoi(text.c_str() + mark + 1);
     return text.substr(0, mark);

@@ -1,5 +1,6 @@
 #include "qscriptprocessor.h"
 
+#include "arithmeticfunctions.h"
 #include "linkingpass.h"
 #include "normalizationpass.h"
 #include "operatorpass.h"
@@ -34,7 +35,7 @@ const int operatorLineLimit = 500;
 // The edition of the rules by which the passes before the module pass
 // translate a statement; a new edition leaves the translations cached under
 // an older one unused.
-const int translationRules = 4;
+const int translationRules = 5;
 
 // True for a piece of the operator file that holds only white space or a
 // comment, told from its bytes: such a piece is not worth converting.
@@ -127,6 +128,10 @@ void QScriptProcessor::linkModules(QString &statement)
 {
     const QStringList names = words(statement);
     for (const QString &name : names) {
+        // a word that stands there only with capitals is the engine's own
+        // (ANS, DecSum): the names the notation leaves are lower case
+        if (!statement.contains(name))
+            continue;
         const QScriptModule *found = module(name);
         if (found && !found->code.isEmpty())
             LinkingPass::adapt(statement, name, found->kind);
@@ -179,6 +184,7 @@ QStringList QScriptProcessor::words(const QString &text)
 void QScriptProcessor::loadOperators()
 {
     operators.clear();
+    levels.clear();
     operatorStamp.clear();
     asciiStarts[0] = asciiStarts[1] = 0;
     otherStarts.clear();
@@ -199,12 +205,14 @@ void QScriptProcessor::loadOperators()
         QByteArray text;
         QTextCodec *codec = nullptr;
         QList<OperatorEntry> entries;
+        QVector<OperatorPass::Level> levels;
         QString stamp; // empty until a table was read out
         quint64 asciiStarts[2] = {0, 0};
         QString otherStarts;
     } last;
     if (!last.stamp.isEmpty() && text == last.text && QCStringCodec::codec() == last.codec) {
         operators = last.entries;
+        levels = last.levels;
         operatorStamp = last.stamp;
         std::copy(last.asciiStarts, last.asciiStarts + 2, asciiStarts);
         otherStarts = last.otherStarts;
@@ -220,6 +228,7 @@ void QScriptProcessor::loadOperators()
         at = end;
     }
     operatorStamp = tableStamp(operators);
+    prepareLevels();
     for (const OperatorEntry &entry : qAsConst(operators)) {
         const ushort start = entry.name.at(0).unicode();
         if (start < 128)
@@ -230,6 +239,7 @@ void QScriptProcessor::loadOperators()
     last.text = text;
     last.codec = QCStringCodec::codec();
     last.entries = operators;
+    last.levels = levels;
     last.stamp = operatorStamp;
     std::copy(asciiStarts, asciiStarts + 2, last.asciiStarts);
     last.otherStarts = otherStarts;
@@ -261,9 +271,24 @@ void QScriptProcessor::addOperator(const QString &piece)
         entry.grouping = OperatorPass::Infix;
     else if (word == assignment)
         entry.grouping = OperatorPass::Assignment;
+    entry.foldsChains =
+        entry.grouping == OperatorPass::Infix && ArithmeticFunctions::takesChains(entry.pattern);
     entry.withAbove = word == infixWithAbove && !operators.isEmpty() &&
                       operators.back().grouping == OperatorPass::Infix;
     operators << entry;
+}
+
+void QScriptProcessor::prepareLevels()
+{
+    for (int first = 0; first < operators.size();) {
+        // the entries that bind alike apply together
+        QVector<OperatorPass::Entry> level{operators.at(first)};
+        int next = first + 1;
+        for (; next < operators.size() && operators.at(next).withAbove; ++next)
+            level << operators.at(next);
+        levels << OperatorPass::prepareLevel(level);
+        first = next;
+    }
 }
 
 QString QScriptProcessor::translationStamp() const
@@ -316,21 +341,32 @@ void QScriptProcessor::applyOperators(QString &statement) const
     qint64 budget = qMax<qint64>(qint64(1) << 20, 64 * qint64(statement.size()));
     // the entries never see the text of a string literal
     const StringLiterals::Hidden literals(statement);
-    for (int first = 0; first < operators.size();) {
-        // the entries that bind alike apply together
-        QVector<OperatorPass::Entry> level{operators.at(first)};
-        bool present = statement.contains(operators.at(first).name);
-        int next = first + 1;
-        for (; next < operators.size() && operators.at(next).withAbove; ++next) {
-            level << operators.at(next);
-            present = present || statement.contains(operators.at(next).name);
+    // the characters below 128 that stand in the statement, as bits, taken
+    // anew after each level that rewrote it: an entry whose first character
+    // is missing is missing too
+    quint64 asciiPresent[2];
+    const auto notePresent = [&] {
+        asciiPresent[0] = asciiPresent[1] = 0;
+        for (const QChar c : qAsConst(statement)) {
+            if (c.unicode() < 128)
+                asciiPresent[c.unicode() / 64] |= quint64(1) << (c.unicode() % 64);
         }
-        first = next;
-        if (present && !OperatorPass::applyLevel(statement, level, maxSize, &budget)) {
+    };
+    const auto stands = [&](const OperatorPass::Entry &entry) {
+        const ushort first = entry.name.at(0).unicode();
+        return (first >= 128 || asciiPresent[first / 64] >> (first % 64) & 1) &&
+               statement.contains(entry.name);
+    };
+    notePresent();
+    for (const OperatorPass::Level &level : qAsConst(levels)) {
+        if (!std::any_of(level.entries.begin(), level.entries.end(), stands))
+            continue;
+        if (!OperatorPass::applyLevel(statement, level, maxSize, &budget)) {
             statement = TranslationPass::throwStatement(QCoreApplication::translate(
                 "QScriptProcessor", "The operator table makes the statement too long"));
             return;
         }
+        notePresent();
     }
     literals.restore(statement);
 }

@@ -59,6 +59,8 @@ private:
     };
 
     void loadOperators();
+    // The entries in levels of those that bind alike, each read once.
+    void prepareLevels();
     // One line of the operator file: an entry, or nothing for a comment or
     // a line without name or template.
     void addOperator(const QString &piece);
@@ -69,6 +71,7 @@ private:
 
     QFileCache *cache = nullptr;
     QList<OperatorEntry> operators;
+    QVector<OperatorPass::Level> levels;
     QString operatorStamp; // tells the entries apart from any other table's
     // the first characters of the entries' names: those below 128 as bits
     quint64 asciiStarts[2] = {0, 0};

@@ -147,6 +147,13 @@ QString edited(const QString &statement, std::vector<Edit> &edits)
 // recursion nor copies of its groups.
 void ComparisonChains::apply(QString &statement)
 {
+    // a chain holds two comparisons, each with a "<", ">" or "=": most
+    // statements have fewer such signs
+    const int signs = int(std::count_if(statement.cbegin(), statement.cend(), [](QChar c) {
+        return c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('=');
+    }));
+    if (signs < 2)
+        return;
     std::vector<Chain> chains(1);
     std::vector<Edit> edits;
     for (int i = 0; i < statement.size();) {

@@ -181,18 +181,9 @@ QString unusedCharacters(const QString &statement, const QVector<OperatorPass::E
     return found;
 }
 
-// The literal pieces of a template around its placeholders.
-struct Pieces {
-    bool left = false;
-    bool right = false;
-    QString before;  // the text in front of the first placeholder
-    QString between; // between "%1" and "%2" when both stand there
-    QString after;   // behind the last placeholder
-};
-
 // Splits a template as fillTemplate reads it; false when a placeholder
 // stands twice or "%2" comes before "%1".
-bool splitTemplate(const QString &pattern, Pieces &pieces)
+bool splitTemplate(const QString &pattern, OperatorPass::Pieces &pieces)
 {
     QString *literal = &pieces.before;
     for (int i = 0; i < pattern.size(); ++i) {
@@ -248,7 +239,7 @@ bool endsOperand(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char(')') || c == QLatin1Char(']') ||
            c == QLatin1Char('.') || c == QLatin1Char('"') || c == QLatin1Char('\'') ||
-           c == QLatin1Char('_') || c == QLatin1Char('$');
+           c == QLatin1Char('_') || c == QLatin1Char('$') || StringLiterals::isMark(c);
 }
 
 bool isUnarySign(QChar c)
@@ -273,8 +264,10 @@ int withUnarySigns(const QChar *text, int start, int end, OperatorPass::Grouping
 // infix sign is text; all false for other groupings.
 std::vector<bool> literalText(const QString &statement, OperatorPass::Grouping grouping)
 {
-    std::vector<bool> text(size_t(statement.size()), isInfix(grouping));
-    if (isInfix(grouping)) {
+    const bool quoted = isInfix(grouping) &&
+                        std::any_of(statement.cbegin(), statement.cend(), StringLiterals::isQuote);
+    std::vector<bool> text(size_t(statement.size()), quoted);
+    if (quoted) {
         StringLiterals::walkOutside(statement, [&](int i) {
             text[size_t(i)] = false;
             return i;
@@ -282,13 +275,6 @@ std::vector<bool> literalText(const QString &statement, OperatorPass::Grouping g
     }
     return text;
 }
-
-// An entry of a level as the one-sweep form reads it.
-struct SweepEntry {
-    QChar name;
-    Pieces pieces;
-    bool splicesSign = false;
-};
 
 // The one-sweep form of applyLevelByRescan (see appliesInOneSweep).
 //
@@ -307,7 +293,7 @@ struct SweepEntry {
 // operand never leave its brackets, the template's own text is never matched
 // and the text in front of "%1" keeps the resume point inside the copy of
 // the left operand, which holds no match.
-void applyLevelInOneSweep(QString &statement, const std::vector<SweepEntry> &entries,
+void applyLevelInOneSweep(QString &statement, const std::vector<OperatorPass::SweepEntry> &entries,
                           OperatorPass::Grouping grouping)
 {
     const int n = statement.size();
@@ -372,6 +358,8 @@ void applyLevelInOneSweep(QString &statement, const std::vector<SweepEntry> &ent
     std::vector<int> operandStart{0};
     std::vector<int> openBefore{-1};
     std::vector<int> enclosing;
+    for (std::vector<int> *perLength : {&operandStart, &openBefore, &enclosing})
+        perLength->reserve(size_t(out.capacity()) + 1);
     const auto append = [&](QChar c) {
         const int k = out.size();
         out += c;
@@ -406,17 +394,29 @@ void applyLevelInOneSweep(QString &statement, const std::vector<SweepEntry> &ent
         int end;              // the index of the statement where the right operand ends
         int start;            // the index of the result where the filled template starts
         const QString *after; // the text that closes it
+        int entry;            // the entry whose template it is, -1 for a bracket
     };
     std::vector<Frame> frames;
+    // the filled template that ends the result, when the last thing written
+    // was one: a match of its entry right after it goes on with its call
+    Frame sealed{-1, -1, nullptr, -1};
     struct Insertion {
         int at; // the index of the result
         const QString *text;
     };
     std::vector<Insertion> insertions;
+    const auto chop = [&](int count) {
+        out.chop(count);
+        operandStart.resize(size_t(out.size()) + 1);
+        openBefore.resize(size_t(out.size()) + 1);
+        enclosing.resize(size_t(out.size()));
+    };
     for (int i = 0; i <= n; ++i) {
         while (!frames.empty() && frames.back().end == i) {
             appendText(*frames.back().after);
             seal(frames.back().start);
+            sealed = frames.back();
+            sealed.end = out.size();
             frames.pop_back();
         }
         if (i == n)
@@ -426,8 +426,8 @@ void applyLevelInOneSweep(QString &statement, const std::vector<SweepEntry> &ent
             append(in[i]);
             continue;
         }
-        const SweepEntry &entry = entries[size_t(k)];
-        const Pieces &pieces = entry.pieces;
+        const OperatorPass::SweepEntry &entry = entries[size_t(k)];
+        const OperatorPass::Pieces &pieces = entry.pieces;
         // a sign of one operand that has none stays as it is (!x, a lone √),
         // and so does an infix sign that lacks either (-x, i++)
         const bool leftMissing = pieces.left && operandStart.back() == out.size();
@@ -439,16 +439,28 @@ void applyLevelInOneSweep(QString &statement, const std::vector<SweepEntry> &ent
         int start = out.size();
         if (pieces.left) {
             start = withUnarySigns(out.constData(), operandStart.back(), out.size(), grouping);
+            if (entry.foldsChains && sealed.entry >= 0 &&
+                entries[size_t(sealed.entry)].foldsChains && sealed.end == out.size() &&
+                sealed.start == start) {
+                // f(a,b)+c is f(a,b,c): the call takes one more operand, after
+                // the function of its sign where that is another (f(a,b,g,c))
+                chop(pieces.after.size());
+                appendText(pieces.between);
+                if (sealed.entry != k)
+                    appendText(entry.callee + pieces.between);
+                frames.push_back({matchEnd[size_t(i) + 1], start, &pieces.after, k});
+                continue;
+            }
             insertions.push_back({start, &pieces.before});
             appendText(pieces.right ? pieces.between : pieces.after);
         } else {
             appendText(pieces.before);
         }
         if (pieces.right) {
-            frames.push_back({matchEnd[size_t(i) + 1], start, &pieces.after});
+            frames.push_back({matchEnd[size_t(i) + 1], start, &pieces.after, k});
             if (entry.splicesSign && i + 1 < n && isSign(in[i + 1]) &&
                 rightEnd[size_t(i) + 2] > i + 2) {
-                frames.push_back({rightEnd[size_t(i) + 2], out.size(), &bracket});
+                frames.push_back({rightEnd[size_t(i) + 2], out.size(), &bracket, -1});
                 append(open);
             }
         } else {
@@ -502,12 +514,19 @@ bool isOperatorEntry(const OperatorPass::Entry &entry)
            entry.pattern.contains(QLatin1String("%2"));
 }
 
+// True for a template that calls one function on both operands, f(%1,%2).
+bool isCallOfBoth(const OperatorPass::Pieces &pieces)
+{
+    return pieces.left && pieces.right && pieces.before.endsWith(QLatin1Char('(')) &&
+           pieces.between == QLatin1String(",") && pieces.after == QLatin1String(")");
+}
+
 } // namespace
 
 bool OperatorPass::isOperandCharacter(QChar c)
 {
     return c.isLetter() || c.isDigit() || c == QLatin1Char('(') || c == QLatin1Char(')') ||
-           c == QLatin1Char('.');
+           c == QLatin1Char('.') || StringLiterals::isMark(c);
 }
 
 bool OperatorPass::isExponentSign(const QChar *text, int i)
@@ -538,23 +557,44 @@ bool OperatorPass::applyEntry(QString &statement, const QString &name, const QSt
     return applyLevel(statement, {Entry{name, pattern, grouping}}, maxSize, budget);
 }
 
+OperatorPass::Level OperatorPass::prepareLevel(const QVector<Entry> &entries)
+{
+    Level level;
+    level.entries = entries;
+    if (entries.size() == 1 && !isOperatorEntry(entries.front()))
+        return level;
+    for (const Entry &entry : entries) {
+        SweepEntry sweep;
+        if (entry.grouping == Assignment || !appliesInOneSweep(entry.name, entry.pattern) ||
+            !splitTemplate(entry.pattern, sweep.pieces)) {
+            level.sweep.clear();
+            return level;
+        }
+        sweep.name = entry.name.at(0);
+        sweep.splicesSign = splicesSign(entry.pattern);
+        sweep.foldsChains =
+            entry.foldsChains && entry.grouping != RightToLeft && isCallOfBoth(sweep.pieces);
+        if (sweep.foldsChains)
+            sweep.callee = sweep.pieces.before.chopped(1);
+        level.sweep.push_back(sweep);
+    }
+    return level;
+}
+
 bool OperatorPass::applyLevel(QString &statement, const QVector<Entry> &level, int maxSize,
                               qint64 *budget)
 {
-    if (level.size() == 1 && !isOperatorEntry(level.front()))
-        return applyEntry(statement, level.front().name, level.front().pattern,
-                          level.front().grouping, maxSize, budget);
-    std::vector<SweepEntry> entries;
-    for (const Entry &entry : level) {
-        SweepEntry sweep;
-        if (entry.grouping == Assignment || !appliesInOneSweep(entry.name, entry.pattern) ||
-            !splitTemplate(entry.pattern, sweep.pieces))
-            return applyLevelByRescan(statement, level, maxSize, budget);
-        sweep.name = entry.name.at(0);
-        sweep.splicesSign = splicesSign(entry.pattern);
-        entries.push_back(sweep);
-    }
-    applyLevelInOneSweep(statement, entries, level.front().grouping);
+    return applyLevel(statement, prepareLevel(level), maxSize, budget);
+}
+
+bool OperatorPass::applyLevel(QString &statement, const Level &level, int maxSize, qint64 *budget)
+{
+    const Entry &first = level.entries.front();
+    if (level.entries.size() == 1 && !isOperatorEntry(first))
+        return applyEntry(statement, first.name, first.pattern, first.grouping, maxSize, budget);
+    if (level.sweep.empty())
+        return applyLevelByRescan(statement, level.entries, maxSize, budget);
+    applyLevelInOneSweep(statement, level.sweep, first.grouping);
     return statement.size() <= maxSize;
 }
 

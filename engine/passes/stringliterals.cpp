@@ -1,5 +1,7 @@
 #include "stringliterals.h"
 
+#include <algorithm>
+
 namespace
 {
 
@@ -7,11 +9,6 @@ namespace
 // the literal's number as the ten after it.
 const ushort markStart = 0xFDD0;
 const ushort markEnd = markStart + 10;
-
-bool isMark(QChar c)
-{
-    return c.unicode() >= markStart && c.unicode() <= markEnd;
-}
 
 QString mark(int index)
 {
@@ -22,6 +19,11 @@ QString mark(int index)
 }
 
 } // namespace
+
+bool StringLiterals::isMark(QChar c)
+{
+    return c.unicode() >= markStart && c.unicode() <= markEnd;
+}
 
 bool StringLiterals::isQuote(QChar c)
 {
@@ -46,6 +48,9 @@ int StringLiterals::literalEnd(const QString &statement, int start, bool *closed
 
 int StringLiterals::indexOutside(const QString &statement, const QString &text)
 {
+    const int first = statement.indexOf(text);
+    if (first < 0 || std::none_of(statement.cbegin(), statement.cbegin() + first, isQuote))
+        return first;
     int found = -1;
     walkOutside(statement, [&](int i) {
         if (statement.midRef(i, text.size()) != text)
@@ -85,13 +90,9 @@ StringLiterals::Hidden::Hidden(QString &statement)
             masked += c;
             continue;
         }
-        bool closed = true;
-        const int end = literalEnd(statement, i, &closed);
-        const int contentEnd = closed ? end - 1 : end;
-        masked += c + mark(texts.size());
-        if (closed)
-            masked += c;
-        texts << statement.mid(i + 1, contentEnd - i - 1);
+        const int end = literalEnd(statement, i);
+        masked += mark(texts.size());
+        texts << statement.mid(i, end - i);
         i = end - 1;
     }
     if (!texts.isEmpty())

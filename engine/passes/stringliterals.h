@@ -10,6 +10,8 @@ namespace StringLiterals
 {
 
 bool isQuote(QChar c);
+// True for a character of the marks that Hidden puts in place of literals.
+bool isMark(QChar c);
 
 // The index after the string literal whose opening quote stands at start:
 // after its closing quote, or the statement's end when it has none, which
@@ -36,12 +38,12 @@ int indexOutside(const QString &statement, const QString &text);
 // literals; empty pieces are kept.
 QStringList split(const QString &line, QChar separator);
 
-// The texts of a statement's string literals, each replaced by a mark of
-// its number between its quotes, so that a rewriting that copies and moves
-// text, such as the operator table's, never touches them; restore() puts
-// them back, also where the rewriting copied a mark. The marks are
-// noncharacters, which no text holds: a statement that holds one anyway
-// keeps its literals as they are.
+// A statement's string literals, each replaced, quotes and all, by a mark
+// of its number, so that a rewriting that copies and moves text, such as the
+// operator table's, never touches them and takes each for one operand
+// ("3"-1-1 is ("3"-1)-1); restore() puts them back, also where the
+// rewriting copied a mark. The marks are noncharacters, which no text
+// holds: a statement that holds one anyway keeps its literals as they are.
 class Hidden
 {
 public:

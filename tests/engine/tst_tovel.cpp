@@ -37,6 +37,8 @@ private slots:
     void aComparisonCachedAsAnAssignmentIsTranslatedAnew();
     void aCacheMadeWithoutAnOperatorTableIsServed();
     void cachedErrorTextsAreServedInTheirLanguageOnly();
+    void longChainsAreCalculated_data();
+    void longChainsAreCalculated();
 };
 
 void TovelTest::argumentModeLogsIntoItsTree()
@@ -421,9 +423,9 @@ void TovelTest::aComparisonCachedAsAnAssignmentIsTranslatedAnew()
     const TovelTree tree;
     QCOMPARE(tree.run({QStringLiteral("1==1")}).out, QByteArray("true\n"));
     QByteArray file = tree.readFile(QStringLiteral("tovel_cache.dat"));
-    QVERIFY(file.contains("\nrules 4, "));
+    QVERIFY(file.contains("\nrules 5, "));
     QVERIFY(file.contains("\n1==1\nANS.push(1==1);\n"));
-    file.replace("\nrules 4, ", "\nrules 2, ").replace("ANS.push(1==1);", "1==1;");
+    file.replace("\nrules 5, ", "\nrules 2, ").replace("ANS.push(1==1);", "1==1;");
     tree.writeFile(QStringLiteral("tovel_cache.dat"), file);
     QCOMPARE(tree.run({QStringLiteral("1==1")}).out, QByteArray("true\n"));
 }
@@ -449,6 +451,37 @@ void TovelTest::cachedErrorTextsAreServedInTheirLanguageOnly()
     QCOMPARE(tree.run(head, QByteArray(), QStringLiteral("ru_RU.UTF-8")).err,
              QString::fromUtf8("Ошибка: Неверная запись цикла \"for\"\n").toUtf8());
     QCOMPARE(tree.run(head).err, english);
+}
+
+void TovelTest::longChainsAreCalculated_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("a sum of 20,000 terms")
+        << QStringLiteral("0.1") + QStringLiteral("+0.1").repeated(19999) << QByteArray("2000");
+    QTest::newRow("a difference of 20,000 terms")
+        << QStringLiteral("20000") + QStringLiteral("-0.5").repeated(19999)
+        << QByteArray("10000.5");
+    QTest::newRow("a product of 20,000 factors")
+        << QStringLiteral("1") + QStringLiteral("*1").repeated(19999) << QByteArray("1");
+    QTest::newRow("20,000 changes of sign")
+        << QStringLiteral("0") + QStringLiteral("+1.5-0.5").repeated(10000) << QByteArray("10000");
+    QTest::newRow("20,000 changes between product and quotient")
+        << QStringLiteral("1") + QStringLiteral("*3/3").repeated(10000) << QByteArray("1");
+    QTest::newRow("a chain of text and numbers")
+        << QStringLiteral("\"3\"+1-1+2") << QByteArray("32");
+}
+
+// A chain of signs of one level is one call of the exact arithmetic: the line is
+// no deeper than the script's parser can read.
+void TovelTest::longChainsAreCalculated()
+{
+    QFETCH(QString, line);
+    QFETCH(QByteArray, answer);
+    const TovelTree tree(TovelTree::Shipped);
+    const TovelTree::Run run = tree.run({}, line.toUtf8() + '\n');
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.out, "tovel> " + answer + "\ntovel> ");
 }
 
 QTEST_GUILESS_MAIN(TovelTest)

@@ -358,6 +358,10 @@ const QByteArray arithmetic = "*\tm(%1,%2)\tinfix\n/\td(%1,%2)\tinfix-with-above
                               "+\ta(%1,%2)\tinfix\n-\ts(%1,%2)\tinfix-with-above\n"
                               "+=\t%1=a(%1,%2)\tassignment\n";
 
+// The exact arithmetic's entries: a chain of one of their signs is one call.
+const QByteArray decimals = "*\tDecProd(%1,%2)\tinfix\n+\tDecSum(%1,%2)\tinfix\n"
+                            "-\tDecDiff(%1,%2)\tinfix-with-above\n";
+
 void OperatorsTest::levelsGroupAsTheScriptDoes_data()
 {
     QTest::addColumn<QByteArray>("table");
@@ -385,8 +389,10 @@ void OperatorsTest::levelsGroupAsTheScriptDoes_data()
                                                          << "s(1e-5,p)";
     QTest::newRow("a comparison ends the operands") << arithmetic << "p+q==r"
                                                     << "a(p,q)==r";
-    QTest::newRow("a string literal is text") << arithmetic << "\"p-q\"+r+f('1*2')"
-                                              << "\"p-q\"+a(r,f('1*2'))";
+    QTest::newRow("a string literal is text and one operand") << arithmetic << "\"p-q\"+r+f('1*2')"
+                                                              << "a(a(\"p-q\",r),f('1*2'))";
+    QTest::newRow("a string literal on the left of a chain") << arithmetic << "'3'-p-q"
+                                                             << "s(s('3',p),q)";
     QTest::newRow("an assignment takes the rest of the expression") << arithmetic << "s+=p<q?1:2;"
                                                                     << "s=a(s,p<q?1:2);";
     QTest::newRow("an assignment ends at a bracket of a cycle head")
@@ -400,6 +406,21 @@ void OperatorsTest::levelsGroupAsTheScriptDoes_data()
     QTest::newRow("a level of rescanning entries")
         << QByteArray("#\t%1*%2\tinfix\n@@\t%1/%2\tinfix-with-above\n") << "8@@2#3-x#1"
         << "8/2*3-x*1";
+    QTest::newRow("a chain of one sign is one call") << decimals << "p+q+r+s"
+                                                     << "DecSum(p,q,r,s)";
+    QTest::newRow("a change of sign names the function of the sign")
+        << decimals << "p+q-r-s+t"
+        << "DecSum(p,q,DecDiff,r,s,DecSum,t)";
+    QTest::newRow("a sign of a level of its own nests") << decimals << "p*q+r*s*t"
+                                                        << "DecSum(DecProd(p,q),DecProd(r,s,t))";
+    QTest::newRow("a chain of products between sums") << decimals << "-p+q*r*s+t"
+                                                      << "DecSum(-p,DecProd(q,r,s),t)";
+    QTest::newRow("a bracketed sum is an operand of its own") << decimals << "(p+q)+r"
+                                                              << "DecSum((DecSum(p,q)),r)";
+    QTest::newRow("a call of the same function is no chain") << decimals << "f(p+q)+r"
+                                                             << "DecSum(f(DecSum(p,q)),r)";
+    QTest::newRow("other functions nest") << QByteArray("+\tg(%1,%2)\tinfix\n") << "p+q+r"
+                                          << "g(g(p,q),r)";
     QTest::newRow("with-above after no infix entry starts a level")
         << QByteArray("^\tpow(%1,%2)\n/\td(%1,%2)\tinfix-with-above\n") << "-2^2/4"
         << "d(-pow(2,2),4)";

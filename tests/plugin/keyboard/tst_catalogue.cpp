@@ -107,7 +107,7 @@ void CatalogueTest::shippedItems_data()
     row(QStringLiteral("Указание системы счисления"), 1, QPoint(0, 3), faceAt(217, 58, 3),
         QStringLiteral("()_10"));
     row(QStringLiteral("Логарифм"), 1, QPoint(1, 0), faceAt(294, 81, 0),
-        QStringLiteral("(log()/log(10))"));
+        QStringLiteral("log(,10)"));
     row(QStringLiteral("Натуральный логарифм"), 1, QPoint(1, 1), faceAt(294, 81, 1),
         QStringLiteral("(log()/log(e))"));
     row(QStringLiteral("Экспонента"), 1, QPoint(1, 2), faceAt(294, 81, 2), QStringLiteral("exp()"));
