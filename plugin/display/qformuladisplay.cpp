@@ -46,6 +46,12 @@ const QChar cutMark(0x2026);
 const int busyDelay = 300;
 // Formulas are edited at this size.
 const int formulaPointSize = 16;
+// The margins around the display's parts and the levels of exponents the
+// formula keeps room for, as a rule and on a small screen.
+const int roomyMargin = 15;
+const int compactMargin = 8;
+const int roomyReservedLevels = 5;
+const int compactReservedLevels = 2;
 // The catalogue's template of a number in another base: its numeral, then
 // its base.
 const QString baseNotation = QStringLiteral("Указание системы счисления");
@@ -472,7 +478,6 @@ void QFormulaDisplay::layOutInput()
 void QFormulaDisplay::layOutGrid()
 {
     mainGrid = new QGridLayout(this);
-    mainGrid->setContentsMargins(15, 15, 15, 15);
     mainGrid->setHorizontalSpacing(10);
     mainGrid->addWidget(titleLabel, 0, 0, 1, 3);
     mainGrid->addWidget(inputPlace, 1, 0, 5, 1);
@@ -485,6 +490,16 @@ void QFormulaDisplay::layOutGrid()
     mainGrid->addWidget(clearButton, 4, 1, 1, 1);
     mainGrid->addWidget(solveButton, 4, 2, 1, 1);
     mainGrid->addItem(expandingSpacer(), 5, 1, 1, 2);
+    setCompact(false);
+}
+
+void QFormulaDisplay::setCompact(bool compact)
+{
+    const int margin = compact ? compactMargin : roomyMargin;
+    mainGrid->setContentsMargins(margin, margin, margin, margin);
+    titleLabel->setVisible(!compact);
+    formulaView->setReservedLevels(compact ? compactReservedLevels : roomyReservedLevels);
+    updateGeometry();
 }
 
 // "CE" also stops an engine that is still running, a line that never ends

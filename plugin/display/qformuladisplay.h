@@ -41,6 +41,9 @@ public:
     void setInputFormula(QFormula *formula);
     // Where calculations are kept, and the templates that rebuild them.
     void setHistory(QFormulaHistory *history, const QFormulaProvider *templates);
+    // Narrower margins, no title and room for fewer levels of exponents
+    // above the formula, for a small screen.
+    void setCompact(bool compact);
 
 private slots:
     void calculate();

@@ -12,9 +12,7 @@
 
 namespace
 {
-// Levels of exponents or indices above the formula's line that the view has
-// room for at least, and the size of their font, as the catalogue sets it.
-const int reservedLevels = 5;
+// The size of the font of exponents and indices, as the catalogue sets it.
 const float exponentScale = 0.7f;
 // Width of the view at least, in characters of the formula's font.
 const int smallestWidth = 8;
@@ -44,6 +42,12 @@ void QFormulaView::setFormula(QWidget *formula)
     setFocusProxy(formula);
     updateGeometry();
     QMetaObject::invokeMethod(this, &QFormulaView::followFormula, Qt::QueuedConnection);
+}
+
+void QFormulaView::setReservedLevels(int levels)
+{
+    reservedLevels = levels;
+    updateGeometry();
 }
 
 // The formula's width never asks for a wider panel.
@@ -107,10 +111,11 @@ void QFormulaView::followFormula()
     showCursor();
 }
 
-// The room kept is that of a line of the formula's font below five levels
-// of exponents or indices, each a line of their smaller font inside the
-// frame of the formula that holds it: five roots one inside the other fit,
-// whatever the font, as the frames stay in pixels when fonts change.
+// The room kept is that of a line of the formula's font below the reserved
+// levels of exponents or indices, each a line of their smaller font inside
+// the frame of the formula that holds it: with five levels, five roots one
+// inside the other fit, whatever the font, as the frames stay in pixels
+// when fonts change.
 int QFormulaView::fittingHeight() const
 {
     if (!widget())

@@ -6,9 +6,10 @@
 // The window onto the edited formula inside the display. A formula wider
 // than the room scrolls, always so that the cursor of the focused field is in
 // view, and never widens the panel. The view keeps the height of a formula
-// five levels deep whatever the formula holds, so that the keys below stay in
-// place; taller formulas make it grow, up to a third of the screen. A click
-// in the free space around the formula goes to the formula's nearest place.
+// five levels deep (or as many as it is told) whatever the formula holds, so
+// that the keys below stay in place; taller formulas make it grow, up to a
+// third of the screen. A click in the free space around the formula goes to
+// the formula's nearest place.
 class QFormulaView : public QScrollArea
 {
     Q_OBJECT
@@ -17,6 +18,9 @@ public:
     explicit QFormulaView(QWidget *parent);
 
     void setFormula(QWidget *formula);
+    // How many levels of exponents or indices above the formula's line the
+    // view keeps room for, whatever the formula holds.
+    void setReservedLevels(int levels);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -31,6 +35,8 @@ private slots:
 private:
     int fittingHeight() const;
     void showCursor();
+
+    int reservedLevels = 5;
 };
 
 #endif

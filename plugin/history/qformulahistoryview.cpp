@@ -72,7 +72,6 @@ QFormulaHistoryView::QFormulaHistoryView(QWidget *parent)
     layout->addWidget(scrollArea, 1);
     layout->addWidget(clearButton);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    setMinimumWidth(answerWidth * fontMetrics().averageCharWidth());
     entryHeight = guessedLines * QFontMetrics(formulaFont(formulaPointSize)).height();
 }
 
@@ -90,6 +89,14 @@ void QFormulaHistoryView::setHistory(QFormulaHistory *newHistory,
     connect(history, &QFormulaHistory::notKept, notice, &QWidget::show);
     connect(clearButton, &QPushButton::clicked, this, &QFormulaHistoryView::askToClear);
     refill();
+}
+
+// At least as wide as its parts, the "Clear history" button with its whole
+// text among them, and as the least width of the list.
+QSize QFormulaHistoryView::minimumSizeHint() const
+{
+    return QFrame::minimumSizeHint().expandedTo(
+        QSize(answerWidth * fontMetrics().averageCharWidth(), 0));
 }
 
 int QFormulaHistoryView::entryCount() const

@@ -35,6 +35,8 @@ public:
     QWidget *entryWidget(int index) const;
     const QFormulaHistory *formulaHistory() const { return history; }
 
+    QSize minimumSizeHint() const override;
+
 signals:
     void entryChosen(int index);
 

@@ -11,6 +11,18 @@
 
 #include <algorithm>
 
+namespace
+{
+// The room between groups, with the keys at the size of their pictures;
+// smaller keys get less.
+const int groupSpacing = 6;
+
+int groupSpacingAt(qreal scale)
+{
+    return qRound(groupSpacing * scale);
+}
+} // namespace
+
 QFormulaKeyboard::QFormulaKeyboard(QWidget *parent)
     : QFrame(parent), menuButton(new QPushButton(QStringLiteral("..."), this)),
       optionsMenu(new QMenu(tr("Options"), this)), gridLayout(new QGridLayout(this))
@@ -23,6 +35,7 @@ QFormulaKeyboard::QFormulaKeyboard(QWidget *parent)
     menuButton->setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     gridLayout->setContentsMargins(1, 1, 1, 1);
+    gridLayout->setHorizontalSpacing(groupSpacingAt(1));
     gridLayout->addWidget(menuButton, 0, 0);
     connect(restore, &QAction::triggered, this, &QFormulaKeyboard::setDefaultGroupsVisible);
 }
@@ -55,6 +68,34 @@ void QFormulaKeyboard::addKey(int groupIndex, const QPixmap &image, int row, int
     if (groupIndex < 0 || groupIndex >= groups.size())
         return;
     groups.at(groupIndex)->addKey(image, row, column, templ);
+}
+
+void QFormulaKeyboard::setKeyScale(qreal scale)
+{
+    gridLayout->setHorizontalSpacing(groupSpacingAt(scale));
+    for (QScreenKeyGroup *group : qAsConst(groups))
+        group->setKeyScale(scale);
+}
+
+// As the grid places them: the shown groups side by side, or the "..."
+// button alone.
+QSize QFormulaKeyboard::sizeAt(qreal scale) const
+{
+    QSize size(0, 0);
+    int shown = 0;
+    for (const QScreenKeyGroup *group : groups) {
+        if (!group->isVisibleTo(this))
+            continue;
+        const QSize groupSize = group->sizeAt(scale);
+        size = QSize(size.width() + groupSize.width(), qMax(size.height(), groupSize.height()));
+        ++shown;
+    }
+    if (shown == 0)
+        size = menuButton->sizeHint();
+    else
+        size.rwidth() += groupSpacingAt(scale) * (shown - 1);
+    const QMargins margins = gridLayout->contentsMargins();
+    return size + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
 }
 
 void QFormulaKeyboard::contextMenuEvent(QContextMenuEvent *event)

@@ -13,7 +13,8 @@ class QScreenKeyGroup;
 // The screen keyboard: key groups side by side, each of which the user can
 // hide by its header and show again from the Options menu. The "..." button
 // that opens the menu appears only while every group is hidden; a right click
-// anywhere on the keyboard opens the menu too.
+// anywhere on the keyboard opens the menu too. Its keys can be drawn smaller
+// than their pictures, so that it fits a small panel.
 class QFormulaKeyboard : public QFrame
 {
     Q_OBJECT
@@ -29,6 +30,11 @@ public:
     QScreenKeyGroup *group(int index) const { return groups.at(index); }
     QPushButton *menuButtonWidget() const { return menuButton; }
     QMenu *menu() const { return optionsMenu; }
+
+    // Draws every key at this share of its picture's size.
+    void setKeyScale(qreal scale);
+    // The room the shown groups take with their keys at that scale.
+    QSize sizeAt(qreal scale) const;
 
     // Where every group reads and writes its visibility; set before groups
     // are added.

@@ -1,6 +1,8 @@
 #ifndef QSCREENKEYGROUP_H
 #define QSCREENKEYGROUP_H
 
+#include <QSize>
+#include <QVector>
 #include <QWidget>
 
 class QFormula;
@@ -12,7 +14,9 @@ class QVBoxLayout;
 // records whether the user wants it shown (groupVisible): hides that come
 // through its own signal connections (the header's click, the menu entry)
 // are recorded, hides of the whole window are not. The recorded visibility
-// lives in the settings file under brisma/groupNvisible.
+// lives in the settings file under brisma/groupNvisible. Its keys can be
+// drawn smaller than their pictures, so that the keyboard fits a small
+// panel.
 class QScreenKeyGroup : public QWidget
 {
     Q_OBJECT
@@ -26,6 +30,11 @@ public:
     void saveSettings(const QString &settingsFile);
     // Sets the visibility as the user's own choice and records it.
     void setVisibleRecorded(bool visible);
+    // Draws every key at this share of its picture's size.
+    void setKeyScale(qreal scale);
+    // The room the group takes with its keys at that scale, its caption
+    // broken into lines for it.
+    QSize sizeAt(qreal scale) const;
 
     int number() const { return num; }
     bool isGroupVisible() const { return groupVisible; }
@@ -44,6 +53,19 @@ private slots:
     void keyClick();
 
 private:
+    struct Key {
+        QPushButton *button;
+        QSize picture;
+        int row;
+        int column;
+    };
+
+    QSize keyGridSizeAt(qreal scale) const;
+    void spaceKeys(qreal scale);
+    QString captionFor(int keysWidth) const;
+    QStringList captionWords() const;
+    int narrowestCaptionWidth() const;
+    QSize headerSizeFor(const QString &caption) const;
     void wrapCaption();
     QString settingsKey() const;
     void record();
@@ -55,6 +77,8 @@ private:
     QPushButton *header;
     QVBoxLayout *layout;
     QGridLayout *keyGrid;
+    QVector<Key> keys;
+    qreal keyScale = 1;
 };
 
 #endif

@@ -9,22 +9,29 @@
 #include "qkeyboardarea.h"
 #include "qpanelaccessibility.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QHBoxLayout>
+#include <QGridLayout>
+#include <QScreen>
 #include <QSettings>
+#include <QShowEvent>
 #include <QToolButton>
-#include <QVBoxLayout>
+#include <QWindow>
 
 namespace
 {
 const QString historyShownKey = QStringLiteral("brisma/historyVisible");
+// The margins around the panel's parts and the room between them, as a rule
+// and on a small screen.
+const int roomySpacing = 14;
+const int compactSpacing = 6;
 } // namespace
 
 brisma::brisma(QWidget *parent)
     : QFrame(parent), display(new QFormulaDisplay(this)), keyboard(new QFormulaKeyboard(this)),
-      keyboardArea(new QKeyboardArea(keyboard, this)), panelLayout(new QVBoxLayout),
-      history(new QFormulaHistory(this)), historyView(new QFormulaHistoryView(this)),
-      historyToggle(new QToolButton(this)), sideBySide(new QHBoxLayout(this))
+      keyboardArea(new QKeyboardArea(keyboard, this)), history(new QFormulaHistory(this)),
+      historyView(new QFormulaHistoryView(this)), historyToggle(new QToolButton(this)),
+      grid(new QGridLayout(this))
 {
     QPanelAccessibility::install();
     setFocusProxy(display);
@@ -32,15 +39,9 @@ brisma::brisma(QWidget *parent)
     historyToggle->setCheckable(true);
     historyToggle->setFocusPolicy(Qt::NoFocus);
     historyToggle->setAutoRaise(true);
-    sideBySide->setContentsMargins(14, 14, 14, 14);
-    sideBySide->setSpacing(14);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->setSpacing(14);
-    panelLayout->addWidget(display);
-    panelLayout->addWidget(keyboardArea);
-    sideBySide->addLayout(panelLayout, 1);
-    sideBySide->addWidget(historyToggle, 0, Qt::AlignTop);
-    sideBySide->addWidget(historyView, 0);
+    grid->addWidget(display, 0, 0);
+    grid->setColumnStretch(0, 1);
+    setCompact(false);
     connect(historyToggle, &QToolButton::toggled, this, &brisma::showHistory);
     showHistory(true);
     connect(keyboard, &QFormulaKeyboard::keyClicked, display, &QFormulaDisplay::insertFormula);
@@ -83,4 +84,46 @@ void brisma::showHistory(bool shown)
     historyToggle->setChecked(shown);
     historyToggle->setArrowType(shown ? Qt::RightArrow : Qt::LeftArrow);
     historyToggle->setToolTip(shown ? tr("Fold the history away") : tr("Show the history"));
+}
+
+// The look is chosen as the panel is shown (not again when its window
+// comes back from being minimised), and when its window moves to another
+// screen.
+void brisma::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (QWindow *handle = window()->windowHandle())
+        connect(handle, &QWindow::screenChanged, this, &brisma::chooseLook, Qt::UniqueConnection);
+    chooseLook();
+}
+
+// Compact where the window around the panel, with the panel in its roomy
+// look, would be taller than the screen's room for it.
+void brisma::chooseLook()
+{
+    setCompact(false);
+    // the layouts take the roomy margins in before the window is measured
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const QScreen *screen = window()->screen();
+    setCompact(screen && window()->sizeHint().height() > screen->availableGeometry().height());
+}
+
+// The history stands beside the display and the keys, or, in the compact
+// look, beside the display only, so that the keys have the panel's whole
+// width.
+void brisma::setCompact(bool compact)
+{
+    const int spacing = compact ? compactSpacing : roomySpacing;
+    grid->setContentsMargins(spacing, spacing, spacing, spacing);
+    grid->setSpacing(spacing);
+    for (QWidget *part : QWidgetList{historyToggle, historyView, keyboardArea})
+        grid->removeWidget(part);
+    const int historyRows = compact ? 1 : 2;
+    grid->addWidget(historyToggle, 0, 1, historyRows, 1, Qt::AlignTop);
+    grid->addWidget(historyView, 0, 2, historyRows, 1);
+    grid->addWidget(keyboardArea, 1, 0, 1, compact ? 3 : 1);
+    display->setCompact(compact);
+    updateGeometry();
 }

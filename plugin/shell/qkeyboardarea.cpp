@@ -1,5 +1,7 @@
 #include "qkeyboardarea.h"
 
+#include "qformulakeyboard.h"
+
 #include <QEvent>
 #include <QLayout>
 #include <QStyle>
@@ -8,9 +10,18 @@ namespace
 {
 // The least room the area keeps: a key and a scroll bar each way.
 const int leastKeyExtent = 48;
+// The smallest share of their pictures' size, in percent, that keys are
+// drawn at.
+const int leastKeyPercent = 60;
+
+bool fitsInto(const QSize &size, const QSize &room)
+{
+    return size.width() <= room.width() && size.height() <= room.height();
+}
 } // namespace
 
-QKeyboardArea::QKeyboardArea(QWidget *keyboard, QWidget *parent) : QScrollArea(parent)
+QKeyboardArea::QKeyboardArea(QFormulaKeyboard *keyboard, QWidget *parent)
+    : QScrollArea(parent), keyboard(keyboard)
 {
     setObjectName(QStringLiteral("keyboardArea"));
     setFrameShape(QFrame::NoFrame);
@@ -25,9 +36,10 @@ QKeyboardArea::QKeyboardArea(QWidget *keyboard, QWidget *parent) : QScrollArea(p
     keyboard->installEventFilter(this);
 }
 
+// The keys at the size of their pictures.
 QSize QKeyboardArea::sizeHint() const
 {
-    return widget()->sizeHint();
+    return keyboard->sizeAt(1);
 }
 
 QSize QKeyboardArea::minimumSizeHint() const
@@ -36,10 +48,29 @@ QSize QKeyboardArea::minimumSizeHint() const
     return QSize(leastKeyExtent + bar, leastKeyExtent + bar);
 }
 
-// A group shown or hidden changes the room asked for.
+void QKeyboardArea::resizeEvent(QResizeEvent *event)
+{
+    fitKeys();
+    QScrollArea::resizeEvent(event);
+}
+
+// A group shown or hidden changes the room asked for and the keys' size.
 bool QKeyboardArea::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == widget() && event->type() == QEvent::Resize)
+    if (watched == widget() && event->type() == QEvent::Resize) {
         updateGeometry();
+        fitKeys();
+    }
     return QScrollArea::eventFilter(watched, event);
+}
+
+// The keys take the largest size, up to that of their pictures, at which
+// the shown groups fit the area without scrolling; where even the smallest
+// does not fit, they keep that.
+void QKeyboardArea::fitKeys()
+{
+    int percent = 100;
+    while (percent > leastKeyPercent && !fitsInto(keyboard->sizeAt(percent / 100.0), size()))
+        --percent;
+    keyboard->setKeyScale(percent / 100.0);
 }

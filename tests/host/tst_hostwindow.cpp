@@ -1,11 +1,15 @@
 #include "fakeengine.h"
 #include "hostwindow.h"
 #include "loadedplugin.h"
+#include "settledlayout.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
 #include <QtTest>
 
 // The host's window around a panel of the built plug-in: its Edit menu
@@ -39,6 +43,52 @@ public:
     QList<QKeySequence> keys;
 };
 
+// Keys this high or higher show their labels large enough to read.
+const int leastKeyHeight = 23;
+
+QString sizeText(const QSize &size)
+{
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+// The first group caption shown that is cut, or nothing: a caption is
+// whole where it is broken only between its words and its lines fit the
+// header.
+QString cutCaption(const QWidget *keyboard)
+{
+    for (const QPushButton *header :
+         keyboard->findChildren<QPushButton *>(QStringLiteral("groupHeader"))) {
+        const QStringList lines = header->text().split(QLatin1Char('\n'));
+        bool whole = lines.join(QLatin1Char(' ')) == header->toolTip() &&
+                     header->height() >= header->sizeHint().height();
+        for (const QString &line : lines)
+            whole = whole && header->fontMetrics().horizontalAdvance(line) <= header->width();
+        if (header->isVisible() && !whole)
+            return header->text();
+    }
+    return QString();
+}
+
+// The first part of the display or of the history, or the history's
+// toggle, that is outside the window or smaller than it can be, or
+// nothing.
+QString squeezedPart(const HostWindow &window)
+{
+    QWidgetList parts{window.panel()->findChild<QWidget *>(QStringLiteral("historyToggle"))};
+    for (const char *name : {"display", "inputPlace", "history"}) {
+        const auto *holder = window.panel()->findChild<QWidget *>(QString::fromLatin1(name));
+        parts += holder->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    }
+    for (const QWidget *part : qAsConst(parts)) {
+        const QRect place(part->mapTo(&window, QPoint()), part->size());
+        const QSize least = part->minimumSizeHint().boundedTo(part->maximumSize());
+        if (part->isVisible() && (!window.rect().contains(place) || part->width() < least.width() ||
+                                  part->height() < least.height()))
+            return part->metaObject()->className() + QLatin1Char(' ') + sizeText(part->size());
+    }
+    return QString();
+}
+
 QAction *editAction(const HostWindow &window, const QString &text)
 {
     for (QAction *menu : window.menuBar()->actions())
@@ -50,9 +100,11 @@ QAction *editAction(const HostWindow &window, const QString &text)
 }
 } // namespace
 
+// The panel speaks the locale's language, as in the host.
 void HostWindowTest::initTestCase()
 {
     QVERIFY(loadedPlugin());
+    loadedPlugin()->loadTranslation();
 }
 
 // Each entry of the Edit menu, chosen from the menu or by its shortcut in
@@ -134,7 +186,12 @@ void HostWindowTest::editMenu()
 
 // The window can be made as small as 800 by 500 pixels at a scale factor of
 // 1, and fits a screen of 1280 by 800 pixels at a scale factor of 2 (the
-// build runs this test at both), with the history shown or folded away.
+// build runs this test at both, in English and in Russian), with the
+// history shown or folded away. There it shows the whole panel: its keys
+// get smaller rather than scroll, yet stay large enough to read, every
+// group caption is whole, and every part of the display and the history is
+// inside the window at no less than its least size, as it is in the window
+// made as small as it goes.
 void HostWindowTest::windowFits_data()
 {
     QTest::addColumn<bool>("historyShown");
@@ -159,12 +216,34 @@ void HostWindowTest::windowFits()
     QCOMPARE(window.panel()->findChild<QWidget *>(QStringLiteral("history"))->isVisible(),
              historyShown);
     const qreal scale = window.devicePixelRatioF();
-    const QSize screen = scale >= 2 ? QSize(1280, 800) : QSize(800, 500);
-    const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize()) * scale;
-    QVERIFY2(
-        least.width() <= screen.width() && least.height() <= screen.height(),
-        qPrintable(
-            QStringLiteral("%1x%2 at scale %3").arg(least.width()).arg(least.height()).arg(scale)));
+    const QSize screen = (scale >= 2 ? QSize(1280, 800) : QSize(800, 500)) / scale;
+    const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
+    QVERIFY2(least.width() <= screen.width() && least.height() <= screen.height(),
+             qPrintable(sizeText(least)));
+    window.resize(screen);
+    QVERIFY(settleLayout(&window));
+    QCOMPARE(window.size(), screen);
+
+    const auto *keyboardArea =
+        window.panel()->findChild<QScrollArea *>(QStringLiteral("keyboardArea"));
+    QVERIFY(keyboardArea);
+    const QSize keyboard = keyboardArea->widget()->size();
+    const QSize view = keyboardArea->viewport()->size();
+    QVERIFY2(keyboard.width() <= view.width() && keyboard.height() <= view.height(),
+             qPrintable(sizeText(keyboard) + QStringLiteral(" in ") + sizeText(view)));
+    for (const QWidget *key :
+         keyboardArea->findChildren<QPushButton *>(QRegularExpression("^key - ")))
+        QVERIFY2(!key->isVisible() || key->height() >= leastKeyHeight,
+                 qPrintable(key->objectName()));
+    const QString cut = cutCaption(keyboardArea);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    QString squeezed = squeezedPart(window);
+    QVERIFY2(squeezed.isEmpty(), qPrintable(squeezed));
+
+    window.resize(1, 1);
+    QVERIFY(settleLayout(&window));
+    squeezed = squeezedPart(window);
+    QVERIFY2(squeezed.isEmpty(), qPrintable(squeezed));
 }
 
 QTEST_MAIN(HostWindowTest)
