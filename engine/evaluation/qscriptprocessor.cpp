@@ -46,6 +46,19 @@ bool isBlankOrComment(const QByteArray &text, int from, int end)
     return from == end || (from + 1 < end && text.at(from) == '/' && text.at(from + 1) == '/');
 }
 
+// Sets of the characters below 128, as two words of bits.
+using AsciiBits = quint64[2];
+
+void addAscii(AsciiBits &bits, ushort unit)
+{
+    bits[unit / 64] |= quint64(1) << (unit % 64);
+}
+
+bool hasAscii(const AsciiBits &bits, ushort unit)
+{
+    return bits[unit / 64] >> (unit % 64) & 1;
+}
+
 // The words of an entry's third column: chains grouped from the right; an
 // infix sign, alone or binding as tightly as the entry above; an assignment.
 const QString rightToLeft = QStringLiteral("right-to-left");
@@ -232,7 +245,7 @@ void QScriptProcessor::loadOperators()
     for (const OperatorEntry &entry : qAsConst(operators)) {
         const ushort start = entry.name.at(0).unicode();
         if (start < 128)
-            asciiStarts[start / 64] |= quint64(1) << (start % 64);
+            addAscii(asciiStarts, start);
         else if (!otherStarts.contains(entry.name.at(0)))
             otherStarts += entry.name.at(0);
     }
@@ -323,7 +336,7 @@ bool QScriptProcessor::mayHoldOperators(const QString &statement) const
 {
     for (const QChar c : statement) {
         const ushort unit = c.unicode();
-        if (unit < 128 ? asciiStarts[unit / 64] >> (unit % 64) & 1 : otherStarts.contains(c))
+        if (unit < 128 ? hasAscii(asciiStarts, unit) : otherStarts.contains(c))
             return true;
     }
     return false;
@@ -344,18 +357,17 @@ void QScriptProcessor::applyOperators(QString &statement) const
     // the characters below 128 that stand in the statement, as bits, taken
     // anew after each level that rewrote it: an entry whose first character
     // is missing is missing too
-    quint64 asciiPresent[2];
+    AsciiBits asciiPresent;
     const auto notePresent = [&] {
         asciiPresent[0] = asciiPresent[1] = 0;
         for (const QChar c : qAsConst(statement)) {
             if (c.unicode() < 128)
-                asciiPresent[c.unicode() / 64] |= quint64(1) << (c.unicode() % 64);
+                addAscii(asciiPresent, c.unicode());
         }
     };
     const auto stands = [&](const OperatorPass::Entry &entry) {
         const ushort first = entry.name.at(0).unicode();
-        return (first >= 128 || asciiPresent[first / 64] >> (first % 64) & 1) &&
-               statement.contains(entry.name);
+        return (first >= 128 || hasAscii(asciiPresent, first)) && statement.contains(entry.name);
     };
     notePresent();
     for (const OperatorPass::Level &level : qAsConst(levels)) {
