@@ -26,6 +26,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TOVEL_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# the panel's key-group captions are set in Nimbus Sans, which the wider
+# fallback font would not fit beside the keys of a small window
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-urw-base35)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TOVEL_HOMEPAGE})
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -5,7 +5,7 @@
 set -eu
 
 packages="g++ cmake make qtbase5-dev qtscript5-dev qttools5-dev qttools5-dev-tools \
-fonts-dejavu-core xvfb xauth dpkg-dev file desktop-file-utils appstream lintian \
+fonts-dejavu-core fonts-urw-base35 xvfb xauth dpkg-dev file desktop-file-utils appstream lintian \
 dbus at-spi2-core python3-pyatspi x11-utils"
 for extra in "$@"; do
     if [ "$extra" = fuzz ]; then
